@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+
+// Everything a scene may read: the picture is a pure function of these.
+struct Frame {
+    std::int32_t t;   // scene time, ms
+    float step;       // point step, 220 / height (1 before the first resize)
+    int width;        // pane size in pixels
+    int height;
+};
+
+// Intermediate values are carried with a 64-bit significand (x87 extended
+// on x86-64); rounding to float or double happens only where it is written.
+using ext = long double;

@@ -1,0 +1,12 @@
+// Scene 3: pulsing sunburst cube. Not built yet: it draws nothing, so the window keeps
+// whatever the previous frame left.
+
+#include "gl_backends.h"
+#include "scenes.h"
+
+template <class Gl>
+void drawSunburstCube(Gl &, const Frame &)
+{
+}
+
+INSTANTIATE_FOR_EVERY_GL(drawSunburstCube)

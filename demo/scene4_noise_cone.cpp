@@ -1,0 +1,12 @@
+// Scene 4: noise lines and wire cone. Not built yet: it draws nothing, so the window keeps
+// whatever the previous frame left.
+
+#include "gl_backends.h"
+#include "scenes.h"
+
+template <class Gl>
+void drawNoiseLinesAndCone(Gl &, const Frame &)
+{
+}
+
+INSTANTIATE_FOR_EVERY_GL(drawNoiseLinesAndCone)

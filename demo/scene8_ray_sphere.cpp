@@ -1,0 +1,12 @@
+// Scene 8: pulsing ray sphere. Not built yet: it draws nothing, so the window keeps
+// whatever the previous frame left.
+
+#include "gl_backends.h"
+#include "scenes.h"
+
+template <class Gl>
+void drawRaySphere(Gl &, const Frame &)
+{
+}
+
+INSTANTIATE_FOR_EVERY_GL(drawRaySphere)

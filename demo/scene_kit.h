@@ -1,0 +1,198 @@
+#pragma once
+
+// Building blocks shared by the scenes. Each keeps the exact rounding points
+// of the formulas: `ext` intermediates, float only where a value is stored as
+// float, double where it is stored as double or handed to sin and cos.
+
+#include "frame.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstdint>
+
+namespace kit {
+
+// Near-pi constants of the original formulas; not typos, they change values.
+constexpr double kPi = 3.14159268;
+constexpr double kTwoPi = 6.28318536;
+constexpr double kSpiralTwoPi = 6.2830536;
+
+struct Rect {
+    int x, y, width, height;
+};
+
+// Each product is truncated with its 64-bit significand: 0.3 * 1080 lies just
+// below 324 and gives row 323.
+inline Rect horizontalBand(double a, double b, int width, int height)
+{
+    return {0, static_cast<int>(a * static_cast<ext>(height)), width,
+            static_cast<int>(b * static_cast<ext>(height))};
+}
+
+inline Rect verticalBand(double a, double b, int width, int height)
+{
+    return {static_cast<int>(a * static_cast<ext>(width)), 0,
+            static_cast<int>(b * static_cast<ext>(width)), height};
+}
+
+// Black window, band filled with (r, g, b); scissor test left off.
+template <class Gl>
+void sceneFrame(Gl &gl, ext r, ext g, ext b, Rect band)
+{
+    const GLbitfield both = GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT;
+    gl.clearColor(0, 0, 0, 0);
+    gl.clear(both);
+    gl.clearColor(r, g, b, 0);
+    gl.scissor(band.x, band.y, band.width, band.height);
+    gl.enable(GL_SCISSOR_TEST);
+    gl.clear(both);
+    gl.disable(GL_SCISSOR_TEST);
+}
+
+struct Vec3 {
+    float x, y, z;
+};
+
+struct SpinRates {
+    double x, y, z;
+};
+
+constexpr SpinRates kStandardRates{0.04, 0.05, 0.06};
+
+// Loads the model-view matrix: translation, then rotations about x, y and z
+// by t * rate degrees. Returns the x angle as a double, where the time
+// phases start.
+template <class Gl>
+double spin(Gl &gl, std::int32_t t, Vec3 translation, SpinRates rates = kStandardRates)
+{
+    gl.loadIdentity();
+    gl.translatef(translation.x, translation.y, translation.z);
+    const ext xAngle = t * static_cast<ext>(rates.x);
+    gl.rotatef(xAngle, 1, 0, 0);
+    gl.rotatef(t * static_cast<ext>(rates.y), 0, 1, 0);
+    gl.rotatef(t * static_cast<ext>(rates.z), 0, 0, 1);
+    return static_cast<double>(xAngle);
+}
+
+template <class Gl>
+double spin(Gl &gl, std::int32_t t, Vec3 translation, Vec3 scale)
+{
+    const double xAngle = spin(gl, t, translation);
+    gl.scalef(scale.x, scale.y, scale.z);
+    return xAngle;
+}
+
+// The x angle every scene's colours cycle with, whatever its own spin.
+inline double standardXAngle(std::int32_t t)
+{
+    return static_cast<double>(t * static_cast<ext>(kStandardRates.x));
+}
+
+struct TimePhases {
+    float p1, p2, p3;
+};
+
+inline TimePhases timePhases(double xAngle)
+{
+    const float p1 = ((xAngle / static_cast<ext>(360.0f)) * 2) * static_cast<ext>(kPi);
+    const float p2 = p1 * static_cast<ext>(6.0f);
+    const float p3 = p1 * static_cast<ext>(28.0f);
+    return {p1, p2, p3};
+}
+
+struct Beat {
+    float position;  // (t - t0) / length, rounded to float
+    int count;       // 32 * position, truncated toward zero
+    ext phase;       // 1 - fraction: 1 on the beat, falling towards 0
+};
+
+// Before t0 the truncation toward zero keeps count 0 and lifts phase above 1.
+inline Beat beat(std::int32_t t, float t0, float length)
+{
+    const float position = (t - static_cast<ext>(t0)) / length;
+    const ext v = static_cast<ext>(32.0f) * position;
+    const int count = static_cast<int>(v);
+    return {position, count, 1 - (v - count)};
+}
+
+struct Palette {
+    float m1, n1, m2, n2, m3, n3;  // coefficient pairs: m times the first
+    ext w1, w2, w3;                // weights of the three sines
+};
+
+constexpr Palette kStandardPalette{7, 2, 26, 9, 46, 8, 0.25f, 0.15, 0.1};
+
+inline float paletteValue(float m, float n, const TimePhases &p,
+                          const Palette &c = kStandardPalette)
+{
+    const double s1 = std::sin(static_cast<double>((c.m1 * static_cast<ext>(m) + c.n1 * static_cast<ext>(n)) + p.p1));
+    const double s2 = std::sin(static_cast<double>((c.m2 * static_cast<ext>(m) + c.n2 * static_cast<ext>(n)) + p.p2));
+    const double s3 = std::sin(static_cast<double>((c.m3 * static_cast<ext>(m) + c.n3 * static_cast<ext>(n)) + p.p3));
+    return (c.w1 * s1 + c.w2 * s2) + c.w3 * s3;
+}
+
+// (base - k) per channel, optionally times a fade; alpha is always 1.
+template <class Gl>
+void paletteColour(Gl &gl, float k, double r0, double g0, double b0)
+{
+    gl.color4f(r0 - static_cast<ext>(k), g0 - static_cast<ext>(k), b0 - static_cast<ext>(k), 1);
+}
+
+template <class Gl>
+void paletteColour(Gl &gl, float k, double r0, double g0, double b0, double fade)
+{
+    const ext f = fade;
+    gl.color4f((r0 - static_cast<ext>(k)) * f, (g0 - static_cast<ext>(k)) * f,
+               (b0 - static_cast<ext>(k)) * f, 1);
+}
+
+// Runs body(s, sum) for s = 0 and then for each further parameter below the
+// bound. `sum` is the exact, unrounded s + step that angles are taken from
+// (0 in the first step); `s` is the float the walk accumulates. A step too
+// small to move s would never reach the bound, so it ends the walk.
+template <class Body>
+void pointWalk(float bound, float step, Body body)
+{
+    float s = 0;
+    double sum = 0;
+    for (;;) {
+        body(s, sum);
+        sum = static_cast<double>(s) + step;
+        if (!(bound > sum))
+            return;
+        const float next = static_cast<float>(sum);
+        if (next == s)
+            return;
+        s = next;
+    }
+}
+
+struct ColourInputs {
+    float m, n;
+};
+
+// Palette inputs on a circle of radius 0.5: one turn per `perUnit` ^ -1
+// units of s (0.00125 for the sphere spiral).
+inline ColourInputs circleInputs(double sum, double perUnit = 0.00125)
+{
+    const double angle = (kTwoPi * static_cast<ext>(sum)) * perUnit;
+    return {static_cast<float>(0.5 * static_cast<ext>(std::sin(angle))),
+            static_cast<float>(0.5 * static_cast<ext>(std::cos(angle)))};
+}
+
+// Polar angle of the sphere spiral, (6.2830536 * s) * rate.
+inline double polarAngle(double sum, double rate)
+{
+    return (kSpiralTwoPi * static_cast<ext>(sum)) * rate;
+}
+
+// Point of the unit sphere, polar angle A from +y, azimuth Z about y from +z.
+inline Vec3 spherePoint(double a, double z)
+{
+    const ext sinA = std::sin(a);
+    return {static_cast<float>(sinA * std::sin(z)), static_cast<float>(std::cos(a)),
+            static_cast<float>(sinA * std::cos(z))};
+}
+
+} // namespace kit

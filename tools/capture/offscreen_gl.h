@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A headless GL context (EGL, no display) drawing into a multisampled
+// framebuffer of a fixed size, set up exactly as the demo pane sets up its
+// window: same context set-up, same projection, same point step.
+class OffscreenGl {
+public:
+    static constexpr int kSamples = 4;
+
+    // Null, with the reason in `error`, when no usable GL can be had.
+    static std::unique_ptr<OffscreenGl> create(int width, int height, std::string &error);
+    ~OffscreenGl();
+
+    int width() const { return w; }
+    int height() const { return h; }
+
+    // Draws the frame at scene time t and returns it as RGB rows, top first.
+    std::vector<std::uint8_t> render(std::int32_t t);
+
+private:
+    struct Egl;
+    OffscreenGl(int width, int height);
+    bool setUp(std::string &error);
+
+    int w, h;
+    float step = 1.0f;
+    std::unique_ptr<Egl> egl;
+};

@@ -1,12 +1,35 @@
-// Scene 8: pulsing ray sphere. Not built yet: it draws nothing, so the window keeps
-// whatever the previous frame left.
+// Scene 8: rays from a sphere spiral to the centre, in a narrow vertical
+// strip. The scale swells on every beat and shrinks back cubically.
 
 #include "gl_backends.h"
+#include "scene_kit.h"
 #include "scenes.h"
 
 template <class Gl>
-void drawRaySphere(Gl &, const Frame &)
+void drawRaySphere(Gl &gl, const Frame &f)
 {
+    kit::sceneFrame(gl, 0.2, 0.23, 0.25, kit::verticalBand(0.35, 0.2, f.width, f.height));
+
+    // The beat starts 20 ms into the scene; before it the phase exceeds 1.
+    const ext phase = kit::beat(f.t, 96379.0f, 15959.0f).phase;
+    const float pulse = phase * ((phase * phase) * static_cast<ext>(0.2));
+    const kit::Vec3 scale{static_cast<float>(static_cast<ext>(0.7) + pulse),
+                          static_cast<float>(static_cast<ext>(0.9) + pulse),
+                          static_cast<float>(static_cast<ext>(0.8) + pulse)};
+    const double xAngle = kit::spin(gl, f.t, {0.1f, 0, -3}, scale);
+    gl.begin(GL_LINES);
+    const kit::TimePhases phases = kit::timePhases(xAngle);
+    kit::pointWalk(4000, f.step, [&](float, double s) {
+        const kit::ColourInputs in = kit::circleInputs(s);
+        const double polar = kit::polarAngle(s, 0.00064);
+        // Carried wide up to sin and cos: no rounding to double in between.
+        const ext azimuth = ((kit::kSpiralTwoPi * static_cast<ext>(s)) * 0.00128) * 20.1;
+        const kit::Vec3 end = kit::spherePoint(polar, static_cast<double>(azimuth));
+        kit::paletteColour(gl, kit::paletteValue(in.m, in.n, phases), 0.68, 0.74, 0.8);
+        gl.vertex3f(end.x, end.y, end.z);
+        gl.vertex3f(0, 0, 0);
+    });
+    gl.end();
 }
 
 INSTANTIATE_FOR_EVERY_GL(drawRaySphere)

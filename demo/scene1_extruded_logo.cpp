@@ -1,12 +1,77 @@
-// Scene 1: extruded line logo. Not built yet: it draws nothing, so the window keeps
-// whatever the previous frame left.
+// Scene 1: the "EHO" logo outline repeated as a dense stack of layers along z,
+// so it reads as a solid extruded sign; from 6 s on it grows and the layers
+// twist into a spiral.
 
 #include "gl_backends.h"
+#include "scene_kit.h"
 #include "scenes.h"
 
-template <class Gl>
-void drawExtrudedLogo(Gl &, const Frame &)
+namespace {
+
+struct Segment {
+    float x0, y0, x1, y1;
+};
+
+// E, H and a hexagonal O; 0.3f is deliberately the float, not the double.
+constexpr Segment kLogo[] = {
+    {-1.75f, -0.5f, -1.75f, 0.5f},  {-1.75f, 0.5f, -0.75f, 0.5f},
+    {-1.75f, 0.0f, -1.0f, 0.0f},    {-1.75f, -0.5f, -0.75f, -0.5f},
+    {-0.5f, -0.5f, -0.5f, 0.5f},    {0.5f, -0.5f, 0.5f, 0.5f},
+    {-0.5f, 0.0f, 0.5f, 0.0f},      {1.0f, 0.5f, 1.25f, 0.3f},
+    {1.25f, 0.3f, 1.25f, -0.3f},    {1.25f, -0.3f, 1.0f, -0.5f},
+    {1.0f, -0.5f, 0.75f, -0.3f},    {0.75f, -0.3f, 0.75f, 0.3f},
+    {0.75f, 0.3f, 1.0f, 0.5f},
+};
+
+constexpr float kStackDepth = 800;      // layer positions run below this
+constexpr float kFirstLit = 20;         // layers before this are black,
+constexpr float kLastLit = 780;         // and from this one on again
+
+// Zero until 6000 ms, then rising by one per 1600 ms.
+float growth(std::int32_t t)
 {
+    if (t <= 5999)
+        return 0;
+    return (t - 6000) / static_cast<ext>(1600.0f);
+}
+
+} // namespace
+
+template <class Gl>
+void drawExtrudedLogo(Gl &gl, const Frame &f)
+{
+    kit::sceneFrame(gl, 0.82, 0.88, 1.0, kit::horizontalBand(0.1666, 0.666, f.width, f.height));
+    // Slow tumble: the z rotation reuses the x rate, so both get the same float.
+    kit::spin(gl, f.t, {0, 0, -3}, kit::SpinRates{0.005, 0.05, 0.005});
+
+    const float s = growth(f.t);
+    const float scale = 0.8 + static_cast<ext>(s);
+    gl.scalef(scale, scale, scale);
+    gl.scalef(scale, scale, scale);
+    const float s2 = static_cast<ext>(s) * s;
+    const float twist = (static_cast<ext>(s2) * s) * 0.5;
+
+    float u = 0;
+    for (;;) {
+        gl.begin(GL_LINES);
+        const float z = 0.0005 * static_cast<ext>(u) - static_cast<ext>(0.25f);
+        if (u < kFirstLit || u >= kLastLit)
+            gl.color4f(0, 0, 0, 1);
+        else
+            gl.color4f(z + static_cast<ext>(0.4), z + static_cast<ext>(0.5f), z + static_cast<ext>(0.6), 1);
+        for (const Segment &seg : kLogo) {
+            gl.vertex3f(seg.x0, seg.y0, z);
+            gl.vertex3f(seg.x1, seg.y1, z);
+        }
+        gl.end();
+        gl.rotatef(twist, 0, 0, 1);
+        // Tested after rounding, unlike the point walk. A step too small to
+        // move u would never reach the end, so it ends the stack.
+        const float next = static_cast<ext>(u) + f.step;
+        if (!(kStackDepth > next) || next == u)
+            break;
+        u = next;
+    }
 }
 
 INSTANTIATE_FOR_EVERY_GL(drawExtrudedLogo)

@@ -1,12 +1,71 @@
-// Scene 3: pulsing sunburst cube. Not built yet: it draws nothing, so the window keeps
-// whatever the previous frame left.
+// Scene 3: the six faces of a cube, each a fan of rays from its centre to a
+// point walking round its outline, pulsing flat and wide on every beat.
 
 #include "gl_backends.h"
+#include "scene_kit.h"
 #include "scenes.h"
 
-template <class Gl>
-void drawSunburstCube(Gl &, const Frame &)
+namespace {
+
+// This scene's own coefficient pairs, and 0.15 (not 0.1) for the third sine.
+constexpr kit::Palette kCubePalette{3, 1, 26, 9, 58, 18, 0.25f, 0.15, 0.15};
+
+struct OutlinePoint {
+    float x, y;
+};
+
+// Clockwise round the square from the corner (-1, 1), one edge per 200 of s.
+OutlinePoint outlinePoint(float s)
 {
+    const ext u = s;
+    if (s < 200)
+        return {static_cast<float>((u - 100.0f) * 0.01), 1};
+    if (s < 400)
+        return {1, static_cast<float>((300.0f - u) * 0.01)};
+    if (s < 600)
+        return {static_cast<float>((500.0f - u) * 0.01), -1};
+    return {-1, static_cast<float>((u - 700.0f) * 0.01)};
+}
+
+} // namespace
+
+template <class Gl>
+void drawSunburstCube(Gl &gl, const Frame &f)
+{
+    const kit::Beat b = kit::beat(f.t, 24156.0f, 15959.0f);
+    const float pulse = ((b.phase * b.phase) * 0.2) * b.phase;
+    const ext wide = 0.5f + static_cast<ext>(pulse);
+    const ext flat = 0.5f - static_cast<ext>(pulse);
+
+    kit::sceneFrame(gl, 0.18, 0.38, 0.08, kit::horizontalBand(0.1666, 0.666, f.width, f.height));
+    const double xAngle = kit::spin(gl, f.t, {0, 0, -3},
+                                    kit::Vec3{static_cast<float>(wide), static_cast<float>(flat),
+                                              static_cast<float>(wide)});
+    gl.begin(GL_LINES);
+    const kit::TimePhases phases = kit::timePhases(xAngle);
+    kit::pointWalk(800, f.step, [&](float s, double sum) {
+        const kit::ColourInputs in = kit::circleInputs(sum);
+        const float k = kit::paletteValue(in.m, in.n, phases, kCubePalette);
+        const OutlinePoint p = outlinePoint(s);
+        // Faces z = -1 and 1, then y = -1 and 1, then x = -1 and 1, each pair
+        // 0.2 darker than the one before.
+        kit::paletteColour(gl, k, 0.8, 0.9, 0.7);
+        gl.vertex3f(p.x, p.y, -1);
+        gl.vertex3f(0, 0, -1);
+        gl.vertex3f(p.x, p.y, 1);
+        gl.vertex3f(0, 0, 1);
+        kit::paletteColour(gl, k, 0.6, 0.7, 0.5f);
+        gl.vertex3f(p.y, -1, p.x);
+        gl.vertex3f(0, -1, 0);
+        gl.vertex3f(p.y, 1, p.x);
+        gl.vertex3f(0, 1, 0);
+        kit::paletteColour(gl, k, 0.4, 0.5f, 0.3);
+        gl.vertex3f(-1, p.x, p.y);
+        gl.vertex3f(-1, 0, 0);
+        gl.vertex3f(1, p.x, p.y);
+        gl.vertex3f(1, 0, 0);
+    });
+    gl.end();
 }
 
 INSTANTIATE_FOR_EVERY_GL(drawSunburstCube)

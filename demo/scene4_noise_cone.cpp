@@ -1,12 +1,100 @@
-// Scene 4: noise lines and wire cone. Not built yet: it draws nothing, so the window keeps
-// whatever the previous frame left.
+// Scene 4: two jittering noise lines scrolling in the margins above and below
+// the band, and a wire cone tumbling about x between them.
 
 #include "gl_backends.h"
+#include "scene_kit.h"
 #include "scenes.h"
 
-template <class Gl>
-void drawNoiseLinesAndCone(Gl &, const Frame &)
+#include <cmath>
+
+namespace {
+
+// Both lines switch between a strip and loose segments every half beat of
+// 16 beats per scene-2 length, counted from scene 2's first millisecond.
+GLenum lineMode(std::int32_t t)
 {
+    const float q = (t - static_cast<ext>(8100.0f)) / 16056.0f;
+    const ext v = static_cast<ext>(16.0f) * q;
+    const ext fraction = v - static_cast<long long>(v);
+    return fraction >= 0.5f ? GL_LINE_STRIP : GL_LINES;
+}
+
+struct Scroll {
+    double offset;       // columns scrolled, 0.1 per ms
+    double jitterPhase;  // one jitter swing per second
+};
+
+// One noise line at height `y`. Unlike the point walk, s is tested against
+// its bound after rounding to float.
+template <class Gl>
+void drawNoiseLine(Gl &gl, GLenum mode, const Scroll &scroll, double y, float step)
+{
+    double nx = 0, ny = 0, nz = 0;
+    float s = 0;
+    for (;;) {
+        const int column = static_cast<int>(static_cast<long long>(scroll.offset + static_cast<ext>(s)) % 1000);
+        const ext phase = scroll.jitterPhase;
+        const double jx = std::sin(static_cast<double>((nx * static_cast<ext>(7654235.0) + phase) * kit::kTwoPi));
+        const double jy = std::sin(static_cast<double>((ny * static_cast<ext>(8354235.0f) + phase) * kit::kTwoPi));
+        const double jz = std::cos(static_cast<double>((nz * static_cast<ext>(8763356.0f) + phase) * kit::kTwoPi));
+        gl.color4f(0.2f, 0.25f, 0.45f, 1);
+        // The column wraps from the right end to the left: never bridge the
+        // seam, in either mode.
+        if (column <= 1) {
+            gl.end();
+            gl.begin(mode);
+        }
+        gl.vertex3f((0.005 * static_cast<ext>(column) - 2.5f) + 0.08 * static_cast<ext>(jx),
+                    0.08 * static_cast<ext>(jy) + y, 0.08 * static_cast<ext>(jz));
+        const float next = s + static_cast<ext>(step);
+        // A step too small to move s would never reach the bound.
+        if (!(1000.0f > next) || next == s)
+            return;
+        s = next;
+        nx = std::sin(static_cast<double>(573.0f * static_cast<ext>(s)));
+        ny = std::sin(static_cast<double>(843.0f * static_cast<ext>(s)));
+        nz = std::sin(static_cast<double>(765.0f * static_cast<ext>(s)));
+    }
+}
+
+} // namespace
+
+template <class Gl>
+void drawNoiseLinesAndCone(Gl &gl, const Frame &f)
+{
+    kit::sceneFrame(gl, 0.12, 0.16, 0.28, kit::horizontalBand(0.1666, 0.666, f.width, f.height));
+
+    // The noise lines are only moved back, never turned.
+    gl.loadIdentity();
+    gl.translatef(0, 0, -2);
+    const GLenum mode = lineMode(f.t);
+    const Scroll scroll{static_cast<double>(0.1 * static_cast<ext>(f.t)),
+                        static_cast<double>(0.001 * static_cast<ext>(f.t))};
+    gl.begin(mode);
+    drawNoiseLine(gl, mode, scroll, 0.66, f.step);
+    gl.end();
+    gl.begin(mode);
+    drawNoiseLine(gl, mode, scroll, -0.66, f.step);
+    gl.end();
+
+    // The cone turns about x alone, at the standard x rate.
+    const double xAngle = kit::standardXAngle(f.t);
+    gl.loadIdentity();
+    gl.translatef(0, 0, -3);
+    gl.rotatef(static_cast<float>(xAngle), 1, 0, 0);
+    const kit::TimePhases phases = kit::timePhases(xAngle);
+    gl.begin(GL_LINES);
+    kit::pointWalk(500, f.step, [&](float, double sum) {
+        const kit::ColourInputs rim = kit::circleInputs(sum, 0.002);
+        const float k = kit::paletteValue(rim.m, rim.n, phases);
+        kit::paletteColour(gl, k, 0.5, 0.8, 1);
+        gl.vertex3f(0, 0.5f, 0);
+        gl.vertex3f(rim.m, -0.5f, rim.n);
+        kit::paletteColour(gl, k, 0.4, 0.7, 0.9);
+        gl.vertex3f(rim.m, -0.5f, rim.n);
+        gl.vertex3f(0, -0.5f, 0);
+    });
+    gl.end();
 }
 
 INSTANTIATE_FOR_EVERY_GL(drawNoiseLinesAndCone)

@@ -1,12 +1,58 @@
-// Scene 5: twisting line cylinder. Not built yet: it draws nothing, so the window keeps
-// whatever the previous frame left.
+// Scene 5: a line cylinder whose far rim twists through one turn over the
+// scene, pinching the side lines into a double cone half-way.
 
 #include "gl_backends.h"
+#include "scene_kit.h"
 #include "scenes.h"
 
-template <class Gl>
-void drawTwistingCylinder(Gl &, const Frame &)
+#include <cmath>
+
+namespace {
+
+// Inputs are (sin, cos) of the rim angle, so the first number of each pair
+// multiplies the rim's y.
+constexpr kit::Palette kCylinderPalette{1, 2, 16, 9, 26, 8, 0.25f, 0.15, 0.1};
+
+struct Turn {
+    float sin, cos;
+};
+
+// One turn per scene length, starting at the scene's first millisecond.
+Turn twistAt(std::int32_t t)
 {
+    const double angle = ((kit::kTwoPi * static_cast<ext>(t - 56334)) / 15959.0f) * 2;
+    return {static_cast<float>(std::sin(angle)), static_cast<float>(std::cos(angle))};
+}
+
+} // namespace
+
+template <class Gl>
+void drawTwistingCylinder(Gl &gl, const Frame &f)
+{
+    kit::sceneFrame(gl, 0.12, 0.08, 0.28, kit::horizontalBand(0.1, 0.8, f.width, f.height));
+    const double xAngle = kit::spin(gl, f.t, {0.5f, 0, -3}, kit::Vec3{0.8f, 0.8f, 0.8f});
+    gl.begin(GL_LINES);
+    const Turn twist = twistAt(f.t);
+    const kit::TimePhases phases = kit::timePhases(xAngle);
+    kit::pointWalk(1000, f.step, [&](float, double sum) {
+        const double rimAngle = (kit::kTwoPi * static_cast<ext>(sum)) * 0.001;
+        const float x = std::cos(rimAngle);
+        const float y = std::sin(rimAngle);
+        // All three lines of a step take the pattern's colour at the near rim.
+        const float k = kit::paletteValue(y, x, phases, kCylinderPalette);
+        const float qx = static_cast<ext>(x) * twist.cos - static_cast<ext>(y) * twist.sin;
+        const float qy = static_cast<ext>(y) * twist.cos + static_cast<ext>(x) * twist.sin;
+        kit::paletteColour(gl, k, 0.9, 0.7, 1.1);
+        gl.vertex3f(0, 0, 1);
+        gl.vertex3f(x, y, 1);
+        kit::paletteColour(gl, k, 0.7, 0.5, 0.9);
+        gl.vertex3f(x, y, 1);
+        gl.vertex3f(qx, qy, -1);
+        kit::paletteColour(gl, k, 0.5, 0.3, 0.7);
+        gl.vertex3f(qx, qy, -1);
+        gl.vertex3f(0, 0, -1);
+    });
+    gl.end();
 }
 
 INSTANTIATE_FOR_EVERY_GL(drawTwistingCylinder)

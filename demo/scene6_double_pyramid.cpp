@@ -1,12 +1,65 @@
-// Scene 6: double pyramid in a pulsing band. Not built yet: it draws nothing, so the window keeps
-// whatever the previous frame left.
+// Scene 6: a hatched double pyramid in a band that snaps narrow on every beat
+// and eases back out, always centred on the middle of the window.
 
 #include "gl_backends.h"
+#include "scene_kit.h"
 #include "scenes.h"
 
-template <class Gl>
-void drawDoublePyramid(Gl &, const Frame &)
+namespace {
+
+constexpr kit::Palette kGreenPalette{5, 4, 8, 9, 15, 8, 0.2, 0.15, 0.15};
+
+// Half the cubed beat phase: 0.5 on each beat, falling towards 0 before the next.
+float bandPulse(std::int32_t t)
 {
+    const ext g = kit::beat(t, 64313.0f, 15959.0f).phase;
+    return (g * g) * static_cast<ext>(0.5f) * g;
+}
+
+// Unlike the kit's band, the fractions are never rounded to double: the sums
+// keep their 64-bit significand up to the truncation (0.35 * 0.5 + 0.1 lies
+// just below 0.275, so 1080 rows give row 296, not 297).
+kit::Rect pulsingBand(float pulse, int width, int height)
+{
+    const ext p = pulse;
+    const ext rows = height;
+    return {0, static_cast<int>((0.35 * p + 0.1) * rows), width,
+            static_cast<int>((-0.7 * p + 0.8) * rows)};
+}
+
+} // namespace
+
+template <class Gl>
+void drawDoublePyramid(Gl &gl, const Frame &f)
+{
+    const float pulse = bandPulse(f.t);
+    kit::sceneFrame(gl, 0.08, 0.38, 0.21, pulsingBand(pulse, f.width, f.height));
+    const double xAngle = kit::spin(gl, f.t, {0, 0, -3});
+    gl.begin(GL_LINES);
+    const kit::TimePhases phases = kit::timePhases(xAngle);
+    kit::pointWalk(800, f.step, [&](float s, double sum) {
+        const kit::ColourInputs in = kit::circleInputs(sum);
+        const float k = kit::paletteValue(in.m, in.n, phases, kGreenPalette);
+        // A and B run round the square's perimeter a quarter turn apart,
+        // switching to the far edges half-way; both follow the float s.
+        const bool nearEdges = 400.0f > s;
+        const float side = nearEdges ? 1 : -1;
+        const float e = nearEdges ? 0.005 * (s - static_cast<ext>(200.0f))
+                                  : 0.005 * (static_cast<ext>(600.0f) - s);
+        kit::paletteColour(gl, k, 0.5, 0.9, 0.7);
+        gl.vertex3f(0, 0, -1);
+        gl.vertex3f(e, side, 0);
+        kit::paletteColour(gl, k, 0.2, 0.6, 0.4);
+        gl.vertex3f(0, 0, -1);
+        gl.vertex3f(side, -e, 0);
+        kit::paletteColour(gl, k, 0.3, 0.7, 0.5);
+        gl.vertex3f(e, side, 0);
+        gl.vertex3f(0, 0, 1);
+        kit::paletteColour(gl, k, 0.6, 1, 0.8);
+        gl.vertex3f(side, -e, 0);
+        gl.vertex3f(0, 0, 1);
+    });
+    gl.end();
 }
 
 INSTANTIATE_FOR_EVERY_GL(drawDoublePyramid)

@@ -1,0 +1,37 @@
+// Thousands of frames in one process, across every scene boundary, must not
+// grow the process: the scenes keep nothing and the renderer reuses its
+// buffers.
+
+#include "offscreen_gl.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+long residentKiB()
+{
+    std::ifstream statm("/proc/self/statm");
+    long size = 0, resident = 0;
+    statm >> size >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+} // namespace
+
+TEST(LongRun, ThreeThousandFramesKeepMemoryFlat)
+{
+    std::string error;
+    auto gl = OffscreenGl::create(320, 180, error);
+    ASSERT_TRUE(gl) << error;
+    // 43 ms apart, 3000 frames span the whole timeline.
+    long afterWarmUp = 0;
+    for (int i = 0; i < 3000; ++i) {
+        gl->render(i * 43);
+        if (i == 99)
+            afterWarmUp = residentKiB();
+    }
+    EXPECT_LT(residentKiB() - afterWarmUp, 1024) << "KiB grown after the first 100 frames";
+}

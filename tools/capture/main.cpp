@@ -1,64 +1,96 @@
-// ostre3-capture: renders frames of the demo headless, at any size.
+// ostre3-capture: renders frames of the demo headless, at any size: a still,
+// numbered PNG frames, a video with its music, or a contact sheet.
 
-#include "cli.h"
+#include "capture_options.h"
+#include "capture_run.h"
+#include "contact_sheet.h"
+#include "interrupt.h"
 #include "offscreen_gl.h"
+#include "png_directory.h"
 #include "png_file.h"
+#include "video_file.h"
 
+#include <csignal>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
-const char kUsage[] = "usage: ostre3-capture --time T --size WxH --out FILE.png\n";
+constexpr int kExitUsage = 2;
 
 int usage(const std::string &problem)
 {
-    std::fprintf(stderr, "ostre3-capture: %s\n%s", problem.c_str(), kUsage);
-    return 2;
+    std::fprintf(stderr, "ostre3-capture: %s (--help shows the usage)\n", problem.c_str());
+    return kExitUsage;
 }
 
 int fail(const std::string &problem)
 {
     std::fprintf(stderr, "ostre3-capture: %s\n", problem.c_str());
-    return 1;
+    return kExitFailed;
+}
+
+int captureVideo(OffscreenGl &gl, const CaptureOptions &options)
+{
+    std::string problem;
+    const auto usable = hasAudio(options.music, problem);
+    if (!usable)
+        return fail("cannot check the music: " + problem);
+    std::string error;
+    const auto video = VideoFile::open(options.out, options.size.width, options.size.height,
+                                       options.range,
+                                       *usable ? std::optional(options.music) : std::nullopt,
+                                       error);
+    if (!video)
+        return fail(error);
+    if (!*usable)
+        std::fprintf(stderr, "ostre3-capture: no usable music in %s (%s); the video is silent\n",
+                     options.music.c_str(), problem.c_str());
+    return captureRange(gl, options.range, *video, options.out);
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    std::optional<std::int32_t> time;
-    PaneSize size{1920, 1080};
-    std::string out;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (i + 1 >= argc)
-            return usage(arg == "--time" || arg == "--size" || arg == "--out"
-                             ? arg + " needs a value" : "unknown argument " + arg);
-        const std::string value = argv[++i];
-        if (arg == "--time") {
-            time = parseTime(value);
-            if (!time)
-                return usage("bad time " + value + " (milliseconds, a 32-bit integer)");
-        } else if (arg == "--size") {
-            const auto parsed = parseSize(value);
-            if (!parsed)
-                return usage("bad size " + value + " (WxH, 1 to 65535 pixels a side)");
-            size = *parsed;
-        } else if (arg == "--out") {
-            out = value;
-        } else {
-            return usage("unknown argument " + arg);
-        }
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args == std::vector<std::string>{"--help"}) {
+        std::fputs(kCaptureUsage, args.empty() ? stderr : stdout);
+        return args.empty() ? kExitUsage : 0;
     }
-    if (!time || out.empty())
-        return usage("--time and --out are required");
+    std::string problem;
+    const auto options = parseCaptureOptions(args, problem);
+    if (!options)
+        return usage(problem);
 
     std::string error;
-    const auto gl = OffscreenGl::create(size.width, size.height, error);
+    const auto gl = OffscreenGl::create(options->size.width, options->size.height, error);
     if (!gl)
         return fail(error);
-    if (!writePng(out, size.width, size.height, gl->render(*time), error))
-        return fail(error);
-    return 0;
+
+    switch (options->kind) {
+    case OutputKind::Still:
+        if (!writePng(options->out, gl->width(), gl->height(), gl->render(options->time), error))
+            return fail(error);
+        return 0;
+    case OutputKind::ContactSheet: {
+        const RgbImage sheet = renderContactSheet(*gl);
+        if (!writePng(options->out, sheet.width, sheet.height, sheet.pixels, error))
+            return fail(error);
+        return 0;
+    }
+    case OutputKind::Frames: {
+        catchInterrupts();
+        const auto frames = PngDirectory::open(options->out, gl->width(), gl->height(), error);
+        if (!frames)
+            return fail(error);
+        return captureRange(*gl, options->range, *frames, options->out);
+    }
+    case OutputKind::Video:
+        std::signal(SIGPIPE, SIG_IGN);  // a failing ffmpeg is reported, not fatal
+        catchInterrupts();
+        return captureVideo(*gl, *options);
+    }
+    return kExitFailed;
 }

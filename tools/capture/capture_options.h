@@ -1,0 +1,28 @@
+#pragma once
+
+#include "cli.h"
+#include "frame_range.h"
+#include "timeline.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class OutputKind { Still, Frames, Video, ContactSheet };
+
+struct CaptureOptions {
+    OutputKind kind = OutputKind::Still;
+    std::int32_t time = 0;                          // a still
+    FrameRange range{0, kTimelineEnd, 60};          // frames and video
+    PaneSize size{1920, 1080};                      // for a contact sheet, one tile
+    std::string out;                                // file or directory
+    std::string music = "1991.mp3";
+};
+
+extern const char kCaptureUsage[];
+
+// The kind of output follows from --out: FILE.png is a still, FILE.mp4 a
+// video, DIR/ (or an existing directory) numbered frames. Null, with the
+// problem in one line, when the arguments make no sense together.
+std::optional<CaptureOptions> parseCaptureOptions(const std::vector<std::string> &args,
+                                                  std::string &problem);

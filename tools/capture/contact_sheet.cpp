@@ -1,0 +1,44 @@
+#include "contact_sheet.h"
+
+#include "bitmap_font.h"
+#include "timeline.h"
+
+#include <algorithm>
+#include <cstring>
+
+std::array<std::int32_t, 9> contactSheetTimes()
+{
+    std::array<std::int32_t, 9> times{};
+    std::int32_t start = 0;
+    for (std::size_t i = 0; i < times.size(); ++i) {
+        times[i] = start + (kSceneEnds[i] - start) / 2;
+        start = kSceneEnds[i];
+    }
+    return times;
+}
+
+std::string contactSheetLabel(int scene, std::int32_t time)
+{
+    return "scene " + std::to_string(scene) + "  " + std::to_string(time) + " ms";
+}
+
+RgbImage renderContactSheet(OffscreenGl &gl)
+{
+    const int w = gl.width(), h = gl.height();
+    RgbImage sheet(3 * w + 2 * kSheetGap, 3 * h + 2 * kSheetGap, 64);
+    const int scale = std::max(1, h / 120);
+    const auto times = contactSheetTimes();
+    for (int i = 0; i < 9; ++i) {
+        RgbImage tile;
+        tile.width = w;
+        tile.height = h;
+        tile.pixels = gl.render(times[i]);
+        const std::string label = contactSheetLabel(i + 1, times[i]);
+        drawLabel(tile, 4 * scale, h - (kGlyphHeight + 4) * scale, label, scale);
+
+        const int left = (i % 3) * (w + kSheetGap), top = (i / 3) * (h + kSheetGap);
+        for (int y = 0; y < h; ++y)
+            std::memcpy(sheet.at(left, top + y), tile.at(0, y), static_cast<std::size_t>(w) * 3);
+    }
+    return sheet;
+}

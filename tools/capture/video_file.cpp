@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -71,6 +72,11 @@ std::unique_ptr<VideoFile> VideoFile::open(const std::string &path, int width, i
                                            const std::optional<std::string> &music,
                                            std::string &error)
 {
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        error = "cannot write " + path + ": it is a directory";
+        return nullptr;  // found now rather than after the whole encode
+    }
     std::unique_ptr<VideoFile> video(new VideoFile(path));
     if (!createEmpty(video->partialPath, error))
         return nullptr;

@@ -5,7 +5,9 @@
 
 #include "gl_recorder.h"
 #include "native_gl.h"
+#include "null_gl.h"
 
-#define INSTANTIATE_FOR_EVERY_GL(function)                         \
-    template void function<NativeGl>(NativeGl &, const Frame &);   \
-    template void function<GlRecorder>(GlRecorder &, const Frame &);
+#define INSTANTIATE_FOR_EVERY_GL(function)                           \
+    template void function<NativeGl>(NativeGl &, const Frame &);     \
+    template void function<GlRecorder>(GlRecorder &, const Frame &); \
+    template void function<NullGl>(NullGl &, const Frame &);

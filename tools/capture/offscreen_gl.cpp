@@ -165,3 +165,16 @@ std::vector<std::uint8_t> OffscreenGl::render(std::int32_t t)
         std::memcpy(&topDown[row * y], &bottomUp[row * (h - 1 - y)], row);
     return topDown;
 }
+
+void OffscreenGl::draw(std::int32_t t)
+{
+    bindTarget();
+    NativeGl gl;
+    paintFrame(gl, Frame{t, step, w, h});
+    glFinish();
+}
+
+void OffscreenGl::bindTarget()
+{
+    egl->bindFramebuffer(GL_FRAMEBUFFER, egl->framebuffers[0]);
+}

@@ -22,6 +22,14 @@ public:
     // Draws the frame at scene time t and returns it as RGB rows, top first.
     std::vector<std::uint8_t> render(std::int32_t t);
 
+    // Draws the frame at scene time t and waits until GL has finished it,
+    // reading nothing back: what a frame costs on screen.
+    void draw(std::int32_t t);
+
+    // Makes the multisampled framebuffer the one GL draws into, for frames
+    // drawn by other means than the scene table.
+    void bindTarget();
+
 private:
     struct Egl;
     OffscreenGl(int width, int height);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The console report, then two tables gathered from it: frame preparation
+// per scene and size, and the GL frame next to its floor.
+class BenchTables : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run> &runs) override;
+
+    // Prints both tables to stdout; glRenderer names the GL that drew.
+    void print(const std::string &glRenderer) const;
+
+private:
+    std::map<std::string, double> ms;  // CPU milliseconds per frame by preparation benchmark
+    std::map<std::string, std::pair<double, double>> glMs;  // real and floor by GL benchmark
+};

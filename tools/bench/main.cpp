@@ -1,0 +1,169 @@
+// ostre3-bench: what a frame of each scene costs. Preparation through the
+// null call layer is the scenes' own work; the GL frame on headless Mesa is
+// set beside the same frame drawn from vertex arrays built beforehand.
+
+#include "array_drawer.h"
+#include "bench_names.h"
+#include "bench_tables.h"
+#include "null_gl.h"
+#include "offscreen_gl.h"
+#include "scene_table.h"
+#include "scene_times.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+float pointStep(int width, int height)
+{
+    GlRecorder gl;
+    return resizeContext(gl, width, height);
+}
+
+// Frames walk 1 ms at a time through a second around the scene's middle,
+// so no two frames in a row are alike.
+class FrameClock {
+public:
+    explicit FrameClock(int scene) : first(sceneWindow(scene).middle() - 500) {}
+
+    std::int32_t next()
+    {
+        const std::int32_t t = first + tick;
+        tick = (tick + 1) % 1000;
+        return t;
+    }
+
+private:
+    std::int32_t first;
+    std::int32_t tick = 0;
+};
+
+void prepare(benchmark::State &state, int scene, BenchSize size)
+{
+    const float step = pointStep(size.width, size.height);
+    FrameClock clock(scene);
+    NullGl gl;
+    for (auto _ : state)
+        paintFrame(gl, Frame{clock.next(), step, size.width, size.height});
+}
+
+void prepareResizing(benchmark::State &state, int scene)
+{
+    const BenchSize size = kPrepareSizes[2];
+    const float steps[2] = {pointStep(size.width, size.height), pointStep(size.width, size.height - 1)};
+    FrameClock clock(scene);
+    NullGl gl;
+    int flip = 0;
+    for (auto _ : state) {
+        paintFrame(gl, Frame{clock.next(), steps[flip], size.width, size.height - flip});
+        flip ^= 1;
+    }
+}
+
+// One GL context for every GL benchmark; null, with the reason, without GL.
+OffscreenGl *offscreen(std::string &error)
+{
+    static std::string why;
+    static const std::unique_ptr<OffscreenGl> gl = OffscreenGl::create(kGlSize.width, kGlSize.height, why);
+    error = why;
+    return gl.get();
+}
+
+double medianMs(std::vector<double> samples)
+{
+    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
+    return samples[samples.size() / 2];
+}
+
+template <class Draw>
+double secondsOf(Draw draw)
+{
+    const auto start = std::chrono::steady_clock::now();
+    draw();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The scene's frame through GL and the same frame from prebuilt arrays, in
+// turn, so that both see the same load on a shared machine.
+void glFrame(benchmark::State &state, int scene)
+{
+    std::string error;
+    OffscreenGl *gl = offscreen(error);
+    if (!gl) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    const std::int32_t t = sceneWindow(scene).middle();
+    GlRecorder recorder;
+    paintFrame(recorder, Frame{t, pointStep(kGlSize.width, kGlSize.height), kGlSize.width, kGlSize.height});
+    const ArrayDrawer arrays(toArrays(recorder.calls));
+    if (!arrays.ok()) {
+        state.SkipWithError("this GL has no vertex buffers");
+        return;
+    }
+    const auto real = [&] { gl->draw(t); };
+    const auto floor = [&] {
+        gl->bindTarget();
+        arrays.draw();
+        glFinish();
+    };
+    // The first frames compile Mesa's shaders for this scene's state.
+    real();
+    floor();
+    std::vector<double> realMs, floorMs;
+    for (auto _ : state) {
+        realMs.push_back(secondsOf(real) * 1e3);
+        floorMs.push_back(secondsOf(floor) * 1e3);
+    }
+    state.counters["real_ms"] = medianMs(realMs);
+    state.counters["floor_ms"] = medianMs(floorMs);
+}
+
+void registerAll()
+{
+    for (int scene = 1; scene <= 9; ++scene) {
+        for (const BenchSize &size : kPrepareSizes)
+            benchmark::RegisterBenchmark(prepareName(scene, size).c_str(), prepare, scene, size)
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.3);
+        benchmark::RegisterBenchmark(resizingName(scene).c_str(), prepareResizing, scene)
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(0.3);
+    }
+    for (int scene = 1; scene <= 9; ++scene)
+        benchmark::RegisterBenchmark(glName(scene).c_str(), glFrame, scene)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(kGlFrames);
+}
+
+std::string glRenderer()
+{
+    std::string error;
+    if (!offscreen(error))
+        return "no GL (" + error + ")";
+    const auto *name = reinterpret_cast<const char *>(glGetString(GL_RENDERER));
+    return name ? name : "an unnamed GL";
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    registerAll();
+    BenchTables tables;
+    benchmark::RunSpecifiedBenchmarks(&tables);
+    tables.print(glRenderer());
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,214 @@
+// The main window without music: its widget tree and texts, the tick slot,
+// finished(), language changes and the viewer's keys.
+#include "ui_main_window.h"
+#include "window_harness.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <QStyle>
+#include <phonon/SeekSlider>
+
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recordBuildsTheTreeInOrder();
+    void recordSetsTheTexts();
+    void recordKeepsAGivenObjectName();
+    void windowHostsThePaneAndHidesTheControls();
+    void tickShowsThePosition_data();
+    void tickShowsThePosition();
+    void finishedSaysDone();
+    void languageChangeResetsTheLabel();
+    void escapeCloses();
+    void fullScreenKeysToggleAndHideThePointer();
+};
+
+void WindowTest::recordBuildsTheTreeInOrder()
+{
+    QMainWindow w;
+    Ui_MainWindow ui;
+    ui.setupUi(&w);
+
+    QCOMPARE(w.objectName(), QString("MainWindow"));
+    QCOMPARE(w.size(), QSize(435, 362));
+    QCOMPARE(w.centralWidget(), ui.centralWidget);
+    const QList<QPair<QObject *, const char *>> named{
+        {ui.centralWidget, "centralWidget"}, {ui.verticalLayout, "verticalLayout"},
+        {ui.frame, "frame"}, {ui.horizontalLayout, "horizontalLayout"},
+        {ui.frame_2, "frame_2"}, {ui.gridLayout, "gridLayout"},
+        {ui.pushButton, "pushButton"}, {ui.pushButton_2, "pushButton_2"},
+        {ui.label, "label"}, {ui.widget, "widget"},
+        {ui.horizontalLayout_2, "horizontalLayout_2"}};
+    for (const auto &[object, name] : named)
+        QCOMPARE(object->objectName(), QString(name));
+
+    QCOMPARE(ui.centralWidget->layout(), ui.verticalLayout);
+    QCOMPARE(ui.verticalLayout->spacing(), 0);
+    QCOMPARE(ui.verticalLayout->contentsMargins(), QMargins(0, 0, 0, 0));
+    QCOMPARE(ui.verticalLayout->count(), 2);
+    QCOMPARE(ui.verticalLayout->itemAt(0)->widget(), ui.frame);
+    QCOMPARE(ui.verticalLayout->itemAt(1)->widget(), ui.frame_2);
+    QCOMPARE(ui.verticalLayout->stretch(0), 0);
+
+    QCOMPARE(ui.frame->layout(), ui.horizontalLayout);
+    QCOMPARE(ui.frame->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+    QCOMPARE(ui.frame->sizePolicy().verticalPolicy(), QSizePolicy::Expanding);
+    QCOMPARE(ui.frame->frameShape(), QFrame::NoFrame);
+    QCOMPARE(ui.frame->frameShadow(), QFrame::Plain);
+    QCOMPARE(ui.frame->lineWidth(), 0);
+    QCOMPARE(ui.horizontalLayout->spacing(), 6);
+    QCOMPARE(ui.horizontalLayout->contentsMargins(), QMargins(0, 0, 0, 0));
+    QCOMPARE(ui.horizontalLayout->count(), 0);
+
+    QCOMPARE(ui.frame_2->layout(), ui.gridLayout);
+    QCOMPARE(ui.frame_2->frameShape(), QFrame::StyledPanel);
+    QCOMPARE(ui.frame_2->frameShadow(), QFrame::Raised);
+    QCOMPARE(ui.gridLayout->spacing(), 6);
+    QCOMPARE(ui.gridLayout->contentsMargins(), QMargins(11, 11, 11, 11));
+    const QList<QPair<QWidget *, QVector<int>>> cells{{ui.pushButton, {0, 0, 1, 1}},
+                                                      {ui.pushButton_2, {0, 1, 1, 1}},
+                                                      {ui.label, {2, 0, 1, 1}},
+                                                      {ui.widget, {1, 0, 1, 2}}};
+    QCOMPARE(ui.gridLayout->count(), cells.size());
+    for (int i = 0; i < cells.size(); ++i) {
+        QCOMPARE(ui.gridLayout->itemAt(i)->widget(), cells[i].first);
+        QCOMPARE(cells[i].first->parentWidget(), ui.frame_2);
+        int row, column, rows, columns;
+        ui.gridLayout->getItemPosition(i, &row, &column, &rows, &columns);
+        QCOMPARE((QVector<int>{row, column, rows, columns}), cells[i].second);
+    }
+
+    QCOMPARE(ui.widget->minimumSize(), QSize(0, 30));
+    QCOMPARE(ui.widget->layout(), ui.horizontalLayout_2);
+    QCOMPARE(ui.horizontalLayout_2->spacing(), 6);
+    // Left and right fall back to the style's margins, top and bottom are 0.
+    const int left = ui.widget->style()->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, ui.widget);
+    const int right = ui.widget->style()->pixelMetric(QStyle::PM_LayoutRightMargin, nullptr, ui.widget);
+    QCOMPARE(ui.horizontalLayout_2->contentsMargins(), QMargins(left, 0, right, 0));
+}
+
+void WindowTest::recordSetsTheTexts()
+{
+    QMainWindow w;
+    Ui_MainWindow ui;
+    ui.setupUi(&w);
+    QCOMPARE(w.windowTitle(), QString("Ostre3"));
+    QCOMPARE(ui.pushButton->text(), QString("Play/Stop"));
+    QCOMPARE(ui.pushButton_2->text(), QString("Fullscreen"));
+    QCOMPARE(ui.label->text(), QString("0"));
+}
+
+void WindowTest::recordKeepsAGivenObjectName()
+{
+    QMainWindow w;
+    w.setObjectName("demo");
+    Ui_MainWindow ui;
+    ui.setupUi(&w);
+    QCOMPARE(w.objectName(), QString("demo"));
+}
+
+void WindowTest::windowHostsThePaneAndHidesTheControls()
+{
+    Stage stage;
+    MainWindow w;
+    QCOMPARE(w.metaObject()->className(), "MainWindow");
+    QCOMPARE(w.windowTitle(), QString("Ostre3"));
+    QVERIFY(w.isFullScreen());
+    QVERIFY(!w.findChild<QFrame *>("frame_2")->isVisibleTo(&w));
+    QCOMPARE(label(w)->text(), QString("0"));
+
+    QLayout *demoFrame = w.findChild<QFrame *>("frame")->layout();
+    QCOMPARE(demoFrame->count(), 1);
+    QCOMPARE(demoFrame->itemAt(0)->widget(), pane(w));
+    QCOMPARE(pane(w)->time(), 0);
+
+    QLayout *sliderHost = w.findChild<QWidget *>("widget")->layout();
+    QCOMPARE(sliderHost->count(), 1);
+    auto *slider = qobject_cast<Phonon::SeekSlider *>(sliderHost->itemAt(0)->widget());
+    QVERIFY(slider);
+    QCOMPARE(slider->mediaObject(), media(w));
+}
+
+void WindowTest::tickShowsThePosition_data()
+{
+    QTest::addColumn<qint64>("time");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("sceneTime");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("start") << qint64(0) << "0" << 0 << false;
+    QTest::newRow("last frame") << qint64(129063) << "129063" << 129063 << false;
+    QTest::newRow("end") << qint64(129064) << "129064" << 129064 << true;
+    QTest::newRow("negative") << qint64(-1) << "-1" << -1 << false;
+    QTest::newRow("past 32 bits") << (qint64(1) << 32) + 5 << "4294967301" << 5 << true;
+    QTest::newRow("low half negative") << (qint64(1) << 32) - 2 << "4294967294" << -2 << true;
+}
+
+void WindowTest::tickShowsThePosition()
+{
+    QFETCH(qint64, time);
+    Stage stage;
+    MainWindow w;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+    w.tick(time);
+    QTEST(label(w)->text(), "text");
+    QTEST(pane(w)->time(), "sceneTime");
+    QTEST(!w.isVisible(), "closes");
+}
+
+void WindowTest::finishedSaysDone()
+{
+    Stage stage;
+    MainWindow w;
+    w.tick(64000);
+    w.finished();
+    QCOMPARE(label(w)->text(), QString("done"));
+    QCOMPARE(pane(w)->time(), 64000);
+    QVERIFY(w.isVisible());
+}
+
+void WindowTest::languageChangeResetsTheLabel()
+{
+    Stage stage;
+    MainWindow w;
+    w.tick(4711);
+    w.setWindowTitle("elsewhere");
+    QEvent change(QEvent::LanguageChange);
+    QApplication::sendEvent(&w, &change);
+    QCOMPARE(label(w)->text(), QString("0"));
+    QCOMPARE(w.windowTitle(), QString("Ostre3"));
+    QCOMPARE(pane(w)->time(), 4711);
+}
+
+void WindowTest::escapeCloses()
+{
+    Stage stage;
+    MainWindow w;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::keyClick(&w, Qt::Key_Escape);
+    QVERIFY(!w.isVisible());
+}
+
+void WindowTest::fullScreenKeysToggleAndHideThePointer()
+{
+    Stage stage;
+    MainWindow w;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.isFullScreen());
+    QCOMPARE(pane(w)->cursor().shape(), Qt::BlankCursor);
+
+    QTest::keyClick(&w, Qt::Key_F11);
+    QVERIFY(!w.isFullScreen());
+    QCOMPARE(pane(w)->cursor().shape(), Qt::ArrowCursor);
+
+    QTest::keyClick(&w, Qt::Key_F);
+    QVERIFY(w.isFullScreen());
+    QCOMPARE(pane(w)->cursor().shape(), Qt::BlankCursor);
+    QVERIFY(!w.findChild<QFrame *>("frame_2")->isVisibleTo(&w));
+}
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"

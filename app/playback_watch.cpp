@@ -14,6 +14,8 @@ PlaybackWatch::PlaybackWatch(Phonon::MediaObject *media, const QString &fileName
         if (time > 0 && this->media->state() == Phonon::PlayingState)
             startDeadline.stop();
     });
+    // Music too short to tick has played all the same.
+    connect(media, &Phonon::MediaObject::finished, &startDeadline, &QTimer::stop);
     connect(media, &Phonon::MediaObject::stateChanged, this, [this](Phonon::State state) {
         if (state == Phonon::ErrorState) {
             const QString text = this->media->errorString();

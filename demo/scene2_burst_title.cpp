@@ -4,9 +4,33 @@
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
+#include "step_memo.h"
 #include "title_glyphs.h"
 
 namespace {
+
+// One step of the burst: its palette inputs and the spiral point its ray
+// runs to.
+struct BurstPoint {
+    kit::PaletteAngles colour;
+    kit::Vec3 end;
+};
+
+const std::vector<BurstPoint> &burstPoints(float step)
+{
+    static StepMemo<BurstPoint> memo;
+    return memo.entriesFor(step, [](float step, std::vector<BurstPoint> &points) {
+        kit::pointWalk(4000, step, [&](float, double s) {
+            // The azimuth keeps its own rounding: 6.2830536 * s goes through
+            // a double before the two rate factors.
+            const double turn = kit::kSpiralTwoPi * static_cast<ext>(s);
+            const double azimuth = (turn * static_cast<ext>(0.00128)) * 0.88;
+            const kit::ColourInputs in = kit::circleInputs(s);
+            points.push_back({kit::paletteAngles(in.m, in.n),
+                              kit::spherePoint(kit::polarAngle(s, 0.00064), azimuth)});
+        });
+    });
+}
 
 // Title sizes for one frame, in title units (the window is 320 units high).
 struct TitleSize {
@@ -113,17 +137,11 @@ void drawBurstAndTitle(Gl &gl, const Frame &f)
     const double xAngle = kit::spin(gl, f.t, {0.5f, 0, -3}, kit::Vec3{0.8f, 0.8f, 0.8f});
     gl.begin(GL_LINES);
     const kit::TimePhases phases = kit::timePhases(xAngle);
-    kit::pointWalk(4000, f.step, [&](float, double s) {
-        const kit::ColourInputs in = kit::circleInputs(s);
-        kit::paletteColour(gl, kit::paletteValue(in.m, in.n, phases), 0.9, 0.7, 0.4);
-        // The azimuth keeps its own rounding: 6.2830536 * s goes through a
-        // double before the two rate factors.
-        const double turn = kit::kSpiralTwoPi * static_cast<ext>(s);
-        const double azimuth = (turn * static_cast<ext>(0.00128)) * 0.88;
-        const kit::Vec3 p = kit::spherePoint(kit::polarAngle(s, 0.00064), azimuth);
-        gl.vertex3f(p.x, p.y, p.z);
+    for (const BurstPoint &point : burstPoints(f.step)) {
+        kit::paletteColour(gl, kit::paletteValue(point.colour, phases), 0.9, 0.7, 0.4);
+        gl.vertex3f(point.end.x, point.end.y, point.end.z);
         gl.vertex3f(0, 0, 0);
-    });
+    }
     gl.end();
 
     gl.loadIdentity();

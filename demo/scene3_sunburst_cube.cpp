@@ -4,6 +4,7 @@
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
+#include "step_memo.h"
 
 namespace {
 
@@ -27,6 +28,24 @@ OutlinePoint outlinePoint(float s)
     return {-1, static_cast<float>((u - 700.0f) * 0.01)};
 }
 
+// One step of the walk: the palette angles of its colour and the outline
+// point its six rays run to.
+struct RayStep {
+    kit::PaletteAngles colour;
+    OutlinePoint p;
+};
+
+const std::vector<RayStep> &raySteps(float step)
+{
+    static StepMemo<RayStep> memo;
+    return memo.entriesFor(step, [](float step, std::vector<RayStep> &steps) {
+        kit::pointWalk(800, step, [&](float s, double sum) {
+            const kit::ColourInputs in = kit::circleInputs(sum);
+            steps.push_back({kit::paletteAngles(in.m, in.n, kCubePalette), outlinePoint(s)});
+        });
+    });
+}
+
 } // namespace
 
 template <class Gl>
@@ -43,10 +62,9 @@ void drawSunburstCube(Gl &gl, const Frame &f)
                                               static_cast<float>(wide)});
     gl.begin(GL_LINES);
     const kit::TimePhases phases = kit::timePhases(xAngle);
-    kit::pointWalk(800, f.step, [&](float s, double sum) {
-        const kit::ColourInputs in = kit::circleInputs(sum);
-        const float k = kit::paletteValue(in.m, in.n, phases, kCubePalette);
-        const OutlinePoint p = outlinePoint(s);
+    for (const RayStep &ray : raySteps(f.step)) {
+        const float k = kit::paletteValue(ray.colour, phases, kCubePalette);
+        const OutlinePoint p = ray.p;
         // Faces z = -1 and 1, then y = -1 and 1, then x = -1 and 1, each pair
         // 0.2 darker than the one before.
         kit::paletteColour(gl, k, 0.8, 0.9, 0.7);
@@ -64,7 +82,7 @@ void drawSunburstCube(Gl &gl, const Frame &f)
         gl.vertex3f(-1, 0, 0);
         gl.vertex3f(1, p.x, p.y);
         gl.vertex3f(1, 0, 0);
-    });
+    }
     gl.end();
 }
 

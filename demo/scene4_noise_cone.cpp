@@ -4,6 +4,7 @@
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
+#include "step_memo.h"
 
 #include <cmath>
 
@@ -24,37 +25,91 @@ struct Scroll {
     double jitterPhase;  // one jitter swing per second
 };
 
-// One noise line at height `y`. Unlike the point walk, s is tested against
-// its bound after rounding to float.
-template <class Gl>
-void drawNoiseLine(Gl &gl, GLenum mode, const Scroll &scroll, double y, float step)
+// One point of a noise line before the scroll: its parameter and the noise
+// inputs of its jitter (all 0 for the first point).
+struct NoiseStep {
+    float s;
+    double nx, ny, nz;
+};
+
+// Unlike the point walk, s is tested against its bound after rounding to
+// float.
+const std::vector<NoiseStep> &noiseSteps(float step)
 {
-    double nx = 0, ny = 0, nz = 0;
-    float s = 0;
-    for (;;) {
-        const int column = static_cast<int>(static_cast<long long>(scroll.offset + static_cast<ext>(s)) % 1000);
-        const ext phase = scroll.jitterPhase;
-        const double jx = std::sin(static_cast<double>((nx * static_cast<ext>(7654235.0) + phase) * kit::kTwoPi));
-        const double jy = std::sin(static_cast<double>((ny * static_cast<ext>(8354235.0f) + phase) * kit::kTwoPi));
-        const double jz = std::cos(static_cast<double>((nz * static_cast<ext>(8763356.0f) + phase) * kit::kTwoPi));
+    static StepMemo<NoiseStep> memo;
+    return memo.entriesFor(step, [](float step, std::vector<NoiseStep> &steps) {
+        double nx = 0, ny = 0, nz = 0;
+        float s = 0;
+        for (;;) {
+            steps.push_back({s, nx, ny, nz});
+            const float next = s + static_cast<ext>(step);
+            // A step too small to move s would never reach the bound.
+            if (!(1000.0f > next) || next == s)
+                return;
+            s = next;
+            nx = std::sin(static_cast<double>(573.0f * static_cast<ext>(s)));
+            ny = std::sin(static_cast<double>(843.0f * static_cast<ext>(s)));
+            nz = std::sin(static_cast<double>(765.0f * static_cast<ext>(s)));
+        }
+    });
+}
+
+// One point as both lines draw it this frame; only the height differs.
+struct NoisePoint {
+    int column;
+    float x, z;
+    double jy;
+};
+
+// The points of this frame, in a buffer kept to spare an allocation a frame.
+const std::vector<NoisePoint> &noisePoints(const Scroll &scroll, float step)
+{
+    static std::vector<NoisePoint> points;
+    points.clear();
+    const ext phase = scroll.jitterPhase;
+    for (const NoiseStep &n : noiseSteps(step)) {
+        const int column = static_cast<int>(static_cast<long long>(scroll.offset + static_cast<ext>(n.s)) % 1000);
+        const double jx = std::sin(static_cast<double>((n.nx * static_cast<ext>(7654235.0) + phase) * kit::kTwoPi));
+        const double jy = std::sin(static_cast<double>((n.ny * static_cast<ext>(8354235.0f) + phase) * kit::kTwoPi));
+        const double jz = std::cos(static_cast<double>((n.nz * static_cast<ext>(8763356.0f) + phase) * kit::kTwoPi));
+        points.push_back({column,
+                          static_cast<float>((0.005 * static_cast<ext>(column) - 2.5f) + 0.08 * static_cast<ext>(jx)),
+                          static_cast<float>(0.08 * static_cast<ext>(jz)), jy});
+    }
+    return points;
+}
+
+// One noise line at height `y`.
+template <class Gl>
+void drawNoiseLine(Gl &gl, GLenum mode, const std::vector<NoisePoint> &points, double y)
+{
+    for (const NoisePoint &p : points) {
         gl.color4f(0.2f, 0.25f, 0.45f, 1);
         // The column wraps from the right end to the left: never bridge the
         // seam, in either mode.
-        if (column <= 1) {
+        if (p.column <= 1) {
             gl.end();
             gl.begin(mode);
         }
-        gl.vertex3f((0.005 * static_cast<ext>(column) - 2.5f) + 0.08 * static_cast<ext>(jx),
-                    0.08 * static_cast<ext>(jy) + y, 0.08 * static_cast<ext>(jz));
-        const float next = s + static_cast<ext>(step);
-        // A step too small to move s would never reach the bound.
-        if (!(1000.0f > next) || next == s)
-            return;
-        s = next;
-        nx = std::sin(static_cast<double>(573.0f * static_cast<ext>(s)));
-        ny = std::sin(static_cast<double>(843.0f * static_cast<ext>(s)));
-        nz = std::sin(static_cast<double>(765.0f * static_cast<ext>(s)));
+        gl.vertex3f(p.x, 0.08 * static_cast<ext>(p.jy) + y, p.z);
     }
+}
+
+// One ray of the cone: its rim point and its colour's palette angles.
+struct ConeRay {
+    kit::PaletteAngles colour;
+    kit::ColourInputs rim;
+};
+
+const std::vector<ConeRay> &coneRays(float step)
+{
+    static StepMemo<ConeRay> memo;
+    return memo.entriesFor(step, [](float step, std::vector<ConeRay> &rays) {
+        kit::pointWalk(500, step, [&](float, double sum) {
+            const kit::ColourInputs rim = kit::circleInputs(sum, 0.002);
+            rays.push_back({kit::paletteAngles(rim.m, rim.n), rim});
+        });
+    });
 }
 
 } // namespace
@@ -70,11 +125,12 @@ void drawNoiseLinesAndCone(Gl &gl, const Frame &f)
     const GLenum mode = lineMode(f.t);
     const Scroll scroll{static_cast<double>(0.1 * static_cast<ext>(f.t)),
                         static_cast<double>(0.001 * static_cast<ext>(f.t))};
+    const std::vector<NoisePoint> &points = noisePoints(scroll, f.step);
     gl.begin(mode);
-    drawNoiseLine(gl, mode, scroll, 0.66, f.step);
+    drawNoiseLine(gl, mode, points, 0.66);
     gl.end();
     gl.begin(mode);
-    drawNoiseLine(gl, mode, scroll, -0.66, f.step);
+    drawNoiseLine(gl, mode, points, -0.66);
     gl.end();
 
     // The cone turns about x alone, at the standard x rate.
@@ -84,16 +140,16 @@ void drawNoiseLinesAndCone(Gl &gl, const Frame &f)
     gl.rotatef(static_cast<float>(xAngle), 1, 0, 0);
     const kit::TimePhases phases = kit::timePhases(xAngle);
     gl.begin(GL_LINES);
-    kit::pointWalk(500, f.step, [&](float, double sum) {
-        const kit::ColourInputs rim = kit::circleInputs(sum, 0.002);
-        const float k = kit::paletteValue(rim.m, rim.n, phases);
+    for (const ConeRay &ray : coneRays(f.step)) {
+        const kit::ColourInputs &rim = ray.rim;
+        const float k = kit::paletteValue(ray.colour, phases);
         kit::paletteColour(gl, k, 0.5, 0.8, 1);
         gl.vertex3f(0, 0.5f, 0);
         gl.vertex3f(rim.m, -0.5f, rim.n);
         kit::paletteColour(gl, k, 0.4, 0.7, 0.9);
         gl.vertex3f(rim.m, -0.5f, rim.n);
         gl.vertex3f(0, -0.5f, 0);
-    });
+    }
     gl.end();
 }
 

@@ -4,6 +4,7 @@
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
+#include "step_memo.h"
 
 #include <cmath>
 
@@ -24,6 +25,26 @@ Turn twistAt(std::int32_t t)
     return {static_cast<float>(std::sin(angle)), static_cast<float>(std::cos(angle))};
 }
 
+// One step of the walk: the near rim point and the palette angles of its
+// colour, taken from (sin, cos) of the rim angle.
+struct RimStep {
+    kit::PaletteAngles colour;
+    float x, y;
+};
+
+const std::vector<RimStep> &rimSteps(float step)
+{
+    static StepMemo<RimStep> memo;
+    return memo.entriesFor(step, [](float step, std::vector<RimStep> &steps) {
+        kit::pointWalk(1000, step, [&](float, double sum) {
+            const double rimAngle = (kit::kTwoPi * static_cast<ext>(sum)) * 0.001;
+            const float x = std::cos(rimAngle);
+            const float y = std::sin(rimAngle);
+            steps.push_back({kit::paletteAngles(y, x, kCylinderPalette), x, y});
+        });
+    });
+}
+
 } // namespace
 
 template <class Gl>
@@ -34,12 +55,11 @@ void drawTwistingCylinder(Gl &gl, const Frame &f)
     gl.begin(GL_LINES);
     const Turn twist = twistAt(f.t);
     const kit::TimePhases phases = kit::timePhases(xAngle);
-    kit::pointWalk(1000, f.step, [&](float, double sum) {
-        const double rimAngle = (kit::kTwoPi * static_cast<ext>(sum)) * 0.001;
-        const float x = std::cos(rimAngle);
-        const float y = std::sin(rimAngle);
+    for (const RimStep &rim : rimSteps(f.step)) {
+        const float x = rim.x;
+        const float y = rim.y;
         // All three lines of a step take the pattern's colour at the near rim.
-        const float k = kit::paletteValue(y, x, phases, kCylinderPalette);
+        const float k = kit::paletteValue(rim.colour, phases, kCylinderPalette);
         const float qx = static_cast<ext>(x) * twist.cos - static_cast<ext>(y) * twist.sin;
         const float qy = static_cast<ext>(y) * twist.cos + static_cast<ext>(x) * twist.sin;
         kit::paletteColour(gl, k, 0.9, 0.7, 1.1);
@@ -51,7 +71,7 @@ void drawTwistingCylinder(Gl &gl, const Frame &f)
         kit::paletteColour(gl, k, 0.5, 0.3, 0.7);
         gl.vertex3f(qx, qy, -1);
         gl.vertex3f(0, 0, -1);
-    });
+    }
     gl.end();
 }
 

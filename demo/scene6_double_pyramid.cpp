@@ -4,6 +4,7 @@
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
+#include "step_memo.h"
 
 namespace {
 
@@ -27,6 +28,29 @@ kit::Rect pulsingBand(float pulse, int width, int height)
             static_cast<int>((-0.7 * p + 0.8) * rows)};
 }
 
+// One step of the walk: its colour's palette angles and where A and B are.
+struct HatchStep {
+    kit::PaletteAngles colour;
+    float side, e;
+};
+
+const std::vector<HatchStep> &hatchSteps(float step)
+{
+    static StepMemo<HatchStep> memo;
+    return memo.entriesFor(step, [](float step, std::vector<HatchStep> &steps) {
+        kit::pointWalk(800, step, [&](float s, double sum) {
+            const kit::ColourInputs in = kit::circleInputs(sum);
+            // A and B run round the square's perimeter a quarter turn apart,
+            // switching to the far edges half-way; both follow the float s.
+            const bool nearEdges = 400.0f > s;
+            const float side = nearEdges ? 1 : -1;
+            const float e = nearEdges ? 0.005 * (s - static_cast<ext>(200.0f))
+                                      : 0.005 * (static_cast<ext>(600.0f) - s);
+            steps.push_back({kit::paletteAngles(in.m, in.n, kGreenPalette), side, e});
+        });
+    });
+}
+
 } // namespace
 
 template <class Gl>
@@ -37,15 +61,10 @@ void drawDoublePyramid(Gl &gl, const Frame &f)
     const double xAngle = kit::spin(gl, f.t, {0, 0, -3});
     gl.begin(GL_LINES);
     const kit::TimePhases phases = kit::timePhases(xAngle);
-    kit::pointWalk(800, f.step, [&](float s, double sum) {
-        const kit::ColourInputs in = kit::circleInputs(sum);
-        const float k = kit::paletteValue(in.m, in.n, phases, kGreenPalette);
-        // A and B run round the square's perimeter a quarter turn apart,
-        // switching to the far edges half-way; both follow the float s.
-        const bool nearEdges = 400.0f > s;
-        const float side = nearEdges ? 1 : -1;
-        const float e = nearEdges ? 0.005 * (s - static_cast<ext>(200.0f))
-                                  : 0.005 * (static_cast<ext>(600.0f) - s);
+    for (const HatchStep &hatch : hatchSteps(f.step)) {
+        const float k = kit::paletteValue(hatch.colour, phases, kGreenPalette);
+        const float side = hatch.side;
+        const float e = hatch.e;
         kit::paletteColour(gl, k, 0.5, 0.9, 0.7);
         gl.vertex3f(0, 0, -1);
         gl.vertex3f(e, side, 0);
@@ -58,7 +77,7 @@ void drawDoublePyramid(Gl &gl, const Frame &f)
         kit::paletteColour(gl, k, 0.6, 1, 0.8);
         gl.vertex3f(side, -e, 0);
         gl.vertex3f(0, 0, 1);
-    });
+    }
     gl.end();
 }
 

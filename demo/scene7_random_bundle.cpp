@@ -1,10 +1,12 @@
 // Scene 7: a bundle of lines between random points of the planes z = -1 and
-// z = +1. Reseeding every frame keeps the layout still; each beat throws every
-// end point off by its own random offset, and it settles back cubically.
+// z = +1. The generator is seeded with 0 for the layout, so it never moves;
+// each beat throws every end point off by its own random offset, and it
+// settles back cubically.
 
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
+#include "step_memo.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -17,8 +19,21 @@ float randomValue()
     return (std::rand() % 200 - 100) * static_cast<ext>(0.01);
 }
 
+// An end point at rest and the direction a beat throws it in. Products of
+// two floats are exact in a double, so keeping them changes nothing.
+struct RandomEnd {
+    double x, y;  // radius * sine, radius * cosine
+    float jitterX, jitterY;
+
+    kit::Vec3 at(float pulse, float z) const
+    {
+        return {static_cast<float>(static_cast<ext>(x) + pulse * static_cast<ext>(jitterX)),
+                static_cast<float>(static_cast<ext>(y) + pulse * static_cast<ext>(jitterY)), z};
+    }
+};
+
 // Four rand() results, in this order: angle, radius, x jitter, y jitter.
-kit::Vec3 randomEnd(float pulse, float z)
+RandomEnd randomEnd()
 {
     const float angle = randomValue();
     const float radius = randomValue();
@@ -27,9 +42,29 @@ kit::Vec3 randomEnd(float pulse, float z)
     const double direction = angle * static_cast<ext>(kit::kTwoPi);
     const float sine = std::sin(direction);
     const float cosine = std::cos(direction);
-    return {static_cast<float>(radius * static_cast<ext>(sine) + pulse * static_cast<ext>(jitterX)),
-            static_cast<float>(radius * static_cast<ext>(cosine) + pulse * static_cast<ext>(jitterY)),
-            z};
+    return {static_cast<double>(radius * static_cast<ext>(sine)),
+            static_cast<double>(radius * static_cast<ext>(cosine)), jitterX, jitterY};
+}
+
+struct BundleLine {
+    kit::PaletteAngles colour;
+    RandomEnd back, front;
+};
+
+// The k-th line always takes the k-th eight rand() results after srand(0),
+// so the layout depends on the point step alone: it is drawn again only
+// when the step changes.
+const std::vector<BundleLine> &bundleLines(float step)
+{
+    static StepMemo<BundleLine> memo;
+    return memo.entriesFor(step, [](float step, std::vector<BundleLine> &lines) {
+        std::srand(0);
+        kit::pointWalk(2000, step, [&](float, double s) {
+            const kit::ColourInputs in = kit::circleInputs(s);
+            const RandomEnd back = randomEnd();
+            lines.push_back({kit::paletteAngles(in.m, in.n), back, randomEnd()});
+        });
+    });
 }
 
 } // namespace
@@ -43,17 +78,19 @@ void drawRandomBundle(Gl &gl, const Frame &f)
 
     kit::sceneFrame(gl, 0.12, 0.08, 0.21, kit::horizontalBand(0.1, 0.8, f.width, f.height));
     const double xAngle = kit::spin(gl, f.t, {0, 0, -3}, kit::Vec3{0.8f, 0.8f, 0.8f});
+    const std::vector<BundleLine> &lines = bundleLines(f.step);
+    // Every frame leaves the generator freshly seeded, whether or not it
+    // drew the layout.
     std::srand(0);
     gl.begin(GL_LINES);
     const kit::TimePhases phases = kit::timePhases(xAngle);
-    kit::pointWalk(2000, f.step, [&](float, double s) {
-        const kit::ColourInputs in = kit::circleInputs(s);
-        kit::paletteColour(gl, kit::paletteValue(in.m, in.n, phases), 0.9, 0.5, 0.7);
-        const kit::Vec3 back = randomEnd(pulse, -1);
+    for (const BundleLine &line : lines) {
+        kit::paletteColour(gl, kit::paletteValue(line.colour, phases), 0.9, 0.5, 0.7);
+        const kit::Vec3 back = line.back.at(pulse, -1);
         gl.vertex3f(back.x, back.y, back.z);
-        const kit::Vec3 front = randomEnd(pulse, 1);
+        const kit::Vec3 front = line.front.at(pulse, 1);
         gl.vertex3f(front.x, front.y, front.z);
-    });
+    }
     gl.end();
 }
 

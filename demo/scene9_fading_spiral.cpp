@@ -4,6 +4,30 @@
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
+#include "step_memo.h"
+
+namespace {
+
+// One point of the spiral and its colour's palette angles.
+struct SpiralPoint {
+    kit::PaletteAngles colour;
+    kit::Vec3 p;
+};
+
+const std::vector<SpiralPoint> &spiralPoints(float step)
+{
+    static StepMemo<SpiralPoint> memo;
+    return memo.entriesFor(step, [](float step, std::vector<SpiralPoint> &points) {
+        kit::pointWalk(2000, step, [&](float, double s) {
+            const kit::ColourInputs in = kit::circleInputs(s);
+            const double polar = kit::polarAngle(s, 0.0025);
+            const double azimuth = polar * static_cast<ext>(120);
+            points.push_back({kit::paletteAngles(in.m, in.n), kit::spherePoint(polar, azimuth)});
+        });
+    });
+}
+
+} // namespace
 
 template <class Gl>
 void drawFadingSpiral(Gl &gl, const Frame &f)
@@ -16,14 +40,10 @@ void drawFadingSpiral(Gl &gl, const Frame &f)
     const double xAngle = kit::spin(gl, f.t, {0, 0, -3}, kit::Vec3{0.9f, 0.9f, 0.9f});
     gl.begin(GL_LINE_STRIP);
     const kit::TimePhases phases = kit::timePhases(xAngle);
-    kit::pointWalk(2000, f.step, [&](float, double s) {
-        const kit::ColourInputs in = kit::circleInputs(s);
-        const double polar = kit::polarAngle(s, 0.0025);
-        const double azimuth = polar * static_cast<ext>(120);
-        kit::paletteColour(gl, kit::paletteValue(in.m, in.n, phases), 0.98, 0.74, 0.3, fade);
-        const kit::Vec3 p = kit::spherePoint(polar, azimuth);
-        gl.vertex3f(p.x, p.y, p.z);
-    });
+    for (const SpiralPoint &point : spiralPoints(f.step)) {
+        kit::paletteColour(gl, kit::paletteValue(point.colour, phases), 0.98, 0.74, 0.3, fade);
+        gl.vertex3f(point.p.x, point.p.y, point.p.z);
+    }
     gl.end();
 }
 

@@ -123,13 +123,32 @@ struct Palette {
 
 constexpr Palette kStandardPalette{7, 2, 26, 9, 46, 8, 0.25f, 0.15, 0.1};
 
+// The three sines' angles before the time phases are added: all a palette
+// value takes from its curve inputs, so a scene can keep it per point.
+struct PaletteAngles {
+    ext a1, a2, a3;
+};
+
+inline PaletteAngles paletteAngles(float m, float n, const Palette &c = kStandardPalette)
+{
+    return {c.m1 * static_cast<ext>(m) + c.n1 * static_cast<ext>(n),
+            c.m2 * static_cast<ext>(m) + c.n2 * static_cast<ext>(n),
+            c.m3 * static_cast<ext>(m) + c.n3 * static_cast<ext>(n)};
+}
+
+inline float paletteValue(const PaletteAngles &a, const TimePhases &p,
+                          const Palette &c = kStandardPalette)
+{
+    const double s1 = std::sin(static_cast<double>(a.a1 + p.p1));
+    const double s2 = std::sin(static_cast<double>(a.a2 + p.p2));
+    const double s3 = std::sin(static_cast<double>(a.a3 + p.p3));
+    return (c.w1 * s1 + c.w2 * s2) + c.w3 * s3;
+}
+
 inline float paletteValue(float m, float n, const TimePhases &p,
                           const Palette &c = kStandardPalette)
 {
-    const double s1 = std::sin(static_cast<double>((c.m1 * static_cast<ext>(m) + c.n1 * static_cast<ext>(n)) + p.p1));
-    const double s2 = std::sin(static_cast<double>((c.m2 * static_cast<ext>(m) + c.n2 * static_cast<ext>(n)) + p.p2));
-    const double s3 = std::sin(static_cast<double>((c.m3 * static_cast<ext>(m) + c.n3 * static_cast<ext>(n)) + p.p3));
-    return (c.w1 * s1 + c.w2 * s2) + c.w3 * s3;
+    return paletteValue(paletteAngles(m, n, c), p, c);
 }
 
 // (base - k) per channel, optionally times a fade; alpha is always 1.

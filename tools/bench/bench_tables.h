@@ -17,6 +17,12 @@ public:
     void print(const std::string &glRenderer) const;
 
 private:
-    std::map<std::string, double> ms;  // CPU milliseconds per frame by preparation benchmark
-    std::map<std::string, std::pair<double, double>> glMs;  // real and floor by GL benchmark
+    struct Times {
+        double min, median;
+    };
+
+    // ms per frame by benchmark and kind of frame
+    std::map<std::string, std::map<std::string, Times>> times;
+
+    const Times *find(const std::string &benchmark, const char *kind) const;
 };

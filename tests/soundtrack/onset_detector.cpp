@@ -4,6 +4,32 @@
 #include <cmath>
 #include <cstddef>
 
+namespace {
+
+// For each i, the largest of values[i - reach .. i + reach], in linear time
+// (van Herk): padded so every window is a full block's width, running maxima
+// forward and backward within blocks of that width.
+std::vector<double> slidingMaximum(const std::vector<double> &values, std::size_t reach)
+{
+    const std::size_t width = 2 * reach + 1;
+    std::vector<double> forward(reach, -HUGE_VAL);
+    forward.insert(forward.end(), values.begin(), values.end());
+    forward.insert(forward.end(), reach, -HUGE_VAL);
+    std::vector<double> backward(forward);
+    for (std::size_t j = 1; j < forward.size(); ++j)
+        if (j % width != 0)
+            forward[j] = std::max(forward[j], forward[j - 1]);
+    for (std::size_t j = backward.size() - 1; j-- > 0;)
+        if ((j + 1) % width != 0)
+            backward[j] = std::max(backward[j], backward[j + 1]);
+    std::vector<double> out(values.size());
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = std::max(backward[i], forward[i + 2 * reach]);
+    return out;
+}
+
+} // namespace
+
 std::vector<double> detectOnsets(const std::vector<float> &mono, double rate, double fromMs, double toMs,
                                  const OnsetSettings &settings)
 {
@@ -28,15 +54,18 @@ std::vector<double> detectOnsets(const std::vector<float> &mono, double rate, do
         rise[i - window] = (energy[i + window] - energy[i]) - (energy[i] - energy[i - window]);
     const double strongest = *std::max_element(rise.begin(), rise.end());
 
-    std::vector<double> onsets;
+    // An onset is a rise above the threshold that is the largest within the
+    // spacing on either side.
     const auto spacing = static_cast<std::size_t>(settings.spacingMs * rate / 1000.0);
+    const std::vector<double> nearby = slidingMaximum(rise, spacing);
+    std::vector<double> onsets;
+    std::size_t last = 0;
     for (std::size_t i = 0; i < rise.size(); ++i) {
-        if (!(rise[i] > settings.threshold * strongest))
-            continue;
-        const auto lo = rise.begin() + static_cast<std::ptrdiff_t>(i > spacing ? i - spacing : 0);
-        const auto hi = rise.begin() + static_cast<std::ptrdiff_t>(std::min(rise.size(), i + spacing + 1));
-        if (std::max_element(lo, hi) == rise.begin() + static_cast<std::ptrdiff_t>(i))
+        const bool apart = onsets.empty() || i - last > spacing;
+        if (rise[i] > settings.threshold * strongest && rise[i] == nearby[i] && apart) {
             onsets.push_back((from + i) * 1000.0 / rate);
+            last = i;
+        }
     }
     return onsets;
 }

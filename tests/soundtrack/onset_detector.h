@@ -7,7 +7,7 @@
 // and keeps the strongest rises, at most one per spacing.
 struct OnsetSettings {
     double windowMs = 10.0;   // energy window on either side of a candidate
-    double threshold = 0.3;   // share of the strongest rise in the range
+    double threshold = 0.35;  // share of the strongest rise in the range
     double spacingMs = 150.0; // rises closer than this are one onset
 };
 

@@ -78,8 +78,8 @@ protected:
         std::string command;
         if (available("gst-launch-1.0"))
             command = "gst-launch-1.0 -q filesrc location='" + (dir_ / mp3).string()
-                    + "' ! decodebin ! audioconvert ! audio/x-raw,format=S16LE,channels=2 ! filesink location='"
-                    + raw.string() + "'";
+                    + "' ! decodebin ! audioconvert ! audio/x-raw,format=S16LE,channels=2"
+                    + " ! filesink location='" + raw.string() + "'";
         else
             command = "ffmpeg -v error -nostdin -i '" + (dir_ / mp3).string()
                     + "' -f s16le -acodec pcm_s16le -ac 2 '" + raw.string() + "'";
@@ -142,7 +142,8 @@ TEST_F(SoundtrackTool, WritesA16BitStereoWav)
 
 TEST_F(SoundtrackTool, RejectsBadArgumentsInOneLineWritingNothing)
 {
-    for (const char *arguments : {"", "--bogus", "--out", "--out ''", "--wav a.wav --wav b.wav", "music.mp3"}) {
+    for (const char *arguments :
+         {"", "--bogus", "--out", "--out ''", "--out --wav", "--wav a.wav --wav b.wav", "music.mp3"}) {
         SCOPED_TRACE(arguments);
         const ToolRun result = launch(arguments);
         EXPECT_NE(result.status, 0);
@@ -151,7 +152,7 @@ TEST_F(SoundtrackTool, RejectsBadArgumentsInOneLineWritingNothing)
     }
 }
 
-TEST_F(SoundtrackTool, LeavesNoFileWhenTheEncoderFails)
+TEST_F(SoundtrackTool, LeavesNoFileWhenEncodingFails)
 {
     const fs::path bin = dir_ / "bin";
     fs::create_directory(bin);
@@ -170,6 +171,10 @@ TEST_F(SoundtrackTool, LeavesNoFileWhenTheEncoderFails)
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(lineCount(missing.errors), 1) << missing.errors;
     EXPECT_NE(missing.errors.find("lame"), std::string::npos) << missing.errors;
+
+    const ToolRun intoFolder = launch("--out bin");
+    EXPECT_EQ(intoFolder.status, 1);
+    EXPECT_EQ(lineCount(intoFolder.errors), 1) << intoFolder.errors;
 
     EXPECT_EQ(files(), std::vector<std::string>{"bin"});
 }

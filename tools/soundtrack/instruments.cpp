@@ -42,7 +42,8 @@ std::vector<float> kick(dsp::Noise &noise)
     return generate(0.45, [&](double t) {
         const double hz = 45.0 + 110.0 * std::exp(-t / 0.03);
         const double v = body.next(hz) * std::exp(-t / 0.2) + 0.25 * noise.next() * std::exp(-t / 0.0015);
-        return std::tanh(1.6 * v) / std::tanh(1.6);
+        // Louder than the rest: the beat is what the picture follows.
+        return 1.3 * std::tanh(1.6 * v) / std::tanh(1.6);
     });
 }
 
@@ -53,7 +54,7 @@ std::vector<float> tom(const Note &note, dsp::Noise &noise)
     dsp::Sine body;
     return generate(0.4, [&](double t) {
         const double stick = 0.4 * noise.next() * std::exp(-t / 0.002);
-        return body.next(hz * (1.0 + std::exp(-t / 0.04))) * std::exp(-t / 0.14) + stick;
+        return 1.2 * body.next(hz * (1.0 + std::exp(-t / 0.04))) * std::exp(-t / 0.14) + stick;
     });
 }
 
@@ -122,8 +123,8 @@ std::vector<float> bass(const Note &note)
     dsp::Svf filter;
     return generate(length + 0.05, [&](double t) {
         const double cutoff = 120.0 + (300.0 + 2200.0 * note.brightness) * std::exp(-t / 0.12) + 3.0 * hz;
-        const double v = filter.process(0.6 * saw.next(hz), cutoff, 1.8).low + 0.6 * sub.next(hz / 2.0);
-        return 0.8 * v * held(t, 0.02, length, 0.05);
+        const double v = filter.process(0.6 * saw.next(hz), cutoff, 1.8).low + 0.35 * sub.next(hz / 2.0);
+        return 0.75 * v * held(t, 0.03, length, 0.05);
     });
 }
 

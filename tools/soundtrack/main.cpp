@@ -32,7 +32,9 @@ int main(int argc, char **argv)
             return 0;
         }
         auto &slot = arg == "--out" ? mp3 : wav;
-        if ((arg != "--out" && arg != "--wav") || slot || i + 1 >= argc || argv[i + 1][0] == '\0')
+        // A missing, empty or option-like value is a mistake, not a file name.
+        if ((arg != "--out" && arg != "--wav") || slot || i + 1 >= argc || argv[i + 1][0] == '\0'
+            || argv[i + 1][0] == '-')
             return fail(std::string("bad argument '") + arg + "'; " + kUsage, 2);
         slot = std::make_unique<PendingFile>(argv[++i]);
     }

@@ -27,6 +27,12 @@ bool PendingFile::fail(const std::string &what)
 
 bool PendingFile::open()
 {
+    // Found now rather than after minutes of work, at the final rename.
+    struct stat existing;
+    if (stat(target_.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
+        errno = EISDIR;
+        return fail("cannot create " + target_);
+    }
     std::string pattern = target_ + ".partial-XXXXXX";
     fd_ = mkostemp(pattern.data(), O_CLOEXEC);
     if (fd_ < 0)

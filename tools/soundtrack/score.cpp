@@ -13,6 +13,14 @@ namespace {
 
 using Chord = std::vector<int>;
 
+// Beat b of a pulse grid starts at origin + b * period (ms); b may be
+// fractional for off-beats.
+struct PulseGrid {
+    double origin;
+    double period;
+    double at(double beat) const { return origin + beat * period; }
+};
+
 // Scene n (1 to 9) runs from sceneStart(n) to sceneEnd(n), in ms.
 double sceneEnd(int n) { return kSceneEnds[n - 1]; }
 double sceneStart(int n) { return n == 1 ? 0.0 : sceneEnd(n - 1); }
@@ -59,10 +67,10 @@ public:
         }
     }
 
-    void fourOnTheFloor(int count, double gain = 1.0)
+    void fourOnTheFloor(int count)
     {
         for (int b = 0; b < count; ++b)
-            add(hit(Voice::Kick, at(b), gain));
+            add(hit(Voice::Kick, at(b), 1.0));
     }
 
     void backbeat(Voice voice, int count, double gain)
@@ -154,7 +162,9 @@ void noiseLines(std::vector<Note> &notes)
     const int roots[] = {40, 41, 40, 38};
     const int firstFlip = 64; // beats from the title's origin: t = 40212
     const int lastFlip = 96;  // t = 56268
-    s.add(hit(Voice::Crash, sceneStart(4), 0.45));
+    // The cymbals mark the first flip and the last, which closes the scene.
+    s.add(hit(Voice::Crash, s.at(firstFlip), 0.45));
+    s.add(hit(Voice::Crash, s.at(lastFlip), 0.4));
     for (int k = firstFlip; k <= lastFlip; ++k) {
         const double t = s.at(k);
         const bool intoSegments = k % 2 == 0;
@@ -183,7 +193,6 @@ void twist(std::vector<Note> &notes)
     Section s(notes, {sceneStart(5), kCubePeriod});
     const Chord chords[] = {{53, 57, 60, 64}, {52, 55, 59, 62}};
     const int roots[] = {41, 40};
-    s.add(hit(Voice::Crash, s.at(0), 0.35));
     for (int c = 0; c < 2; ++c) {
         s.pad(chords[c], s.at(8 * c), c == 1 ? sceneEnd(5) : s.at(8), 0.2, 0.1, 1.0);
         s.add(tone(Voice::Bass, s.at(8 * c), s.beats(8), roots[c], 0.4).withBrightness(0.1));
@@ -226,8 +235,7 @@ void pyramid(std::vector<Note> &notes)
 // scattered over the 16ths, from a fixed seed like the picture's.
 void bundle(std::vector<Note> &notes)
 {
-    const PulseGrid grid{80312.0, kCubePeriod};
-    Section s(notes, grid);
+    Section s(notes, {80312.0, kCubePeriod}); // the picture's pulse starts 40 ms in
     const Chord chords[] = {{55, 58, 62}, {55, 58, 63}, {58, 62, 65}, {57, 60, 65}};
     const int roots[] = {43, 39, 34, 41};
     const int scale[] = {67, 70, 72, 74, 77, 79, 82, 84, 86, 89};
@@ -243,28 +251,36 @@ void bundle(std::vector<Note> &notes)
         const int c = b / 8;
         s.add(hit(Voice::ClosedHat, s.at(b + 0.5), 0.25, 0.25));
         if (b % 2 == 0)
-            s.add(tone(Voice::Bass, s.at(b), s.beats(1.75), roots[c], 0.5).withBrightness(0.25 + 0.1 * (b % 8)));
+            s.add(tone(Voice::Bass, s.at(b), s.beats(1.75), roots[c], 0.5)
+                      .withBrightness(0.25 + 0.1 * (b % 8)));
         for (int q = 0; q < 4; ++q) {
             if (random(100) >= 55)
                 continue;
+            // One draw per statement: argument order is the compiler's choice.
             const double pan = random(161) / 100.0 - 0.8;
-            s.add(tone(Voice::Pluck, s.at(b + 0.25 * q), 0.0, scale[random(10)], 0.12 + random(10) / 60.0, pan)
+            const int pitch = scale[random(10)];
+            const double gain = 0.12 + random(10) / 60.0;
+            s.add(tone(Voice::Pluck, s.at(b + 0.25 * q), 0.0, pitch, gain, pan)
                       .withEcho(0.3)
                       .withBrightness(0.7));
         }
     }
-    for (int c = 0; c < 4; ++c)
-        s.pad(chords[c], c == 0 ? sceneStart(7) : s.at(8 * c), c == 3 ? sceneEnd(7) : s.at(8 * c + 8), 0.11, 0.2);
+    for (int c = 0; c < 4; ++c) {
+        const double from = c == 0 ? sceneStart(7) : s.at(8 * c);
+        s.pad(chords[c], from, c == 3 ? sceneEnd(7) : s.at(8 * c + 8), 0.11, 0.2);
+    }
 }
 
 // Scene 8: the ray sphere is the climax; everything at once in A minor,
 // with off-beat stabs and a lead line.
 void raySphere(std::vector<Note> &notes)
 {
-    Section s(notes, {96379.0, kCubePeriod});
+    Section s(notes, {96379.0, kCubePeriod}); // the picture's pulse starts 20 ms in
     const Chord chords[] = {{57, 60, 64}, {57, 60, 65}, {55, 60, 64}, {56, 59, 64}};
     const int roots[] = {33, 29, 36, 28};
-    const double melody[][2] = {{76, 2}, {74, 1}, {72, 1}, {71, 1}, {72, 2}, {74, 1}};
+    const int melodies[4][6] = {{76, 74, 72, 71, 72, 74}, {77, 76, 72, 69, 72, 76},
+                                {79, 76, 74, 72, 74, 76}, {76, 74, 71, 68, 71, 74}};
+    const double lengths[6] = {2, 1, 1, 1, 2, 1};
     s.add(hit(Voice::Crash, s.at(0), 0.6));
     s.fourOnTheFloor(32);
     s.backbeat(Voice::Snare, 32, 0.7);
@@ -281,11 +297,11 @@ void raySphere(std::vector<Note> &notes)
     for (int c = 0; c < 4; ++c) {
         s.pad(chords[c], s.at(8 * c), s.at(8 * c + 8), 0.1, 0.35);
         double beat = 8 * c;
-        for (const auto &m : melody) {
-            s.add(tone(Voice::Lead, s.at(beat), s.beats(m[1] * 0.9), m[0] + (c == 3 ? -1 : 0), 0.15, -0.15)
+        for (int i = 0; i < 6; ++i) {
+            s.add(tone(Voice::Lead, s.at(beat), s.beats(0.9 * lengths[i]), melodies[c][i], 0.15, -0.15)
                       .withEcho(0.35)
                       .withBrightness(0.6));
-            beat += m[1];
+            beat += lengths[i];
         }
     }
 }
@@ -303,7 +319,7 @@ void outro(std::vector<Note> &notes)
         s.pad(chords[c], s.at(8 * c), s.at(8 * c + 8), 0.15, 0.15, 0.7);
         s.add(tone(Voice::Bass, s.at(8 * c), s.beats(8), roots[c] + 12, 0.35).withBrightness(0.05));
         for (int b = 0; b < 8; ++b)
-            s.add(tone(Voice::Bell, s.at(8 * c + b), 0.0, bells[b] - (c % 2) * 2, 0.16, b % 2 ? 0.55 : -0.55)
+            s.add(tone(Voice::Bell, s.at(8 * c + b), 0.0, bells[(b + 3 * c) % 8], 0.16, b % 2 ? 0.55 : -0.55)
                       .withEcho(0.55));
     }
 }

@@ -28,13 +28,5 @@ struct Note {
     Note &withSweep(double amount) { sweep = amount; return *this; }
 };
 
-// Beat b of a pulse grid starts at origin + b * period (ms); b may be
-// fractional for off-beats.
-struct PulseGrid {
-    double origin;
-    double period;
-    double at(double beat) const { return origin + beat * period; }
-};
-
 // The whole soundtrack, in no particular order.
 std::vector<Note> composeScore();

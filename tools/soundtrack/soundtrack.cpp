@@ -68,18 +68,27 @@ void fadeOut(StereoPcm &mix)
     }
 }
 
-void normalise(StereoPcm &mix)
+float peakOf(const StereoPcm &mix)
 {
     float peak = 0.0f;
     for (const auto *channel : {&mix.left, &mix.right})
         for (float v : *channel)
             peak = std::max(peak, std::fabs(v));
+    return peak;
+}
+
+// Rounds off the drum peaks so the whole mix can sit louder, then scales the
+// peak to just below full scale.
+void master(StereoPcm &mix)
+{
+    const float peak = peakOf(mix);
     if (peak == 0.0f)
         return;
-    const auto gain = static_cast<float>(kPeak / peak);
+    const double drive = 1.0;
+    const double gain = kPeak / std::tanh(drive);
     for (auto *channel : {&mix.left, &mix.right})
         for (float &v : *channel)
-            v *= gain;
+            v = static_cast<float>(gain * std::tanh(drive * v / peak));
 }
 
 } // namespace
@@ -111,7 +120,7 @@ StereoPcm mixScore(const std::vector<Note> &notes, std::size_t frames)
     }
     addEcho(send, mix);
     fadeOut(mix);
-    normalise(mix);
+    master(mix);
     return mix;
 }
 

@@ -17,7 +17,7 @@ struct StereoPcm {
 
 // Mixes the notes into frames of stereo at 44.1 kHz: drums dry, everything
 // else ducked under the kicks, an echo, the fade over the last scene, and a
-// gain that puts the peak just below full scale.
+// gentle saturation with its peak just below full scale.
 StereoPcm mixScore(const std::vector<Note> &notes, std::size_t frames);
 
 // The demo's own music: mixScore(composeScore(), kSoundtrackFrames).

@@ -29,7 +29,9 @@ signals:
 
 private:
     void giveUp(const QString &reason);
-    QString stallReason() const;
+    // Why the file cannot be music at all, or empty if it may be.
+    QString fileProblem() const;
+    QString stalledReason() const;
 
     Phonon::MediaObject *media;
     QString fileName;

@@ -27,6 +27,8 @@ void SilentClock::pause()
 {
     origin = position();
     ticker.stop();
+    // The last tick may lag the clock; show where it really stopped.
+    emit tick(origin);
 }
 
 void SilentClock::seek(qint64 time)

@@ -138,7 +138,7 @@ void MusicTest::unplayableMusicPlaysSilently_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("reason");
     QTest::newRow("missing") << QByteArray() << "no such file";
-    QTest::newRow("not audio") << QByteArray("not a song\n") << "reported no error";
+    QTest::newRow("not audio") << QByteArray("not a song\n") << "not an MP3 file";
 }
 
 void MusicTest::unplayableMusicPlaysSilently()

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 #include <stdlib.h>
 #include <sys/wait.h>
 
@@ -71,26 +72,31 @@ protected:
         return names;
     }
 
-    // Decodes as a player would, honouring lame's gapless header.
+    // Decodes as a player would, honouring lame's gapless header: with
+    // GStreamer, which the demo plays through, else with FFmpeg. Empty when
+    // every decoder at hand fails.
     std::vector<std::int16_t> decode(const std::string &mp3)
     {
-        const fs::path raw = dir_ / "decoded.raw";
-        std::string command;
-        if (available("gst-launch-1.0"))
-            command = "gst-launch-1.0 -q filesrc location='" + (dir_ / mp3).string()
-                    + "' ! decodebin ! audioconvert ! audio/x-raw,format=S16LE,channels=2"
-                    + " ! filesink location='" + raw.string() + "'";
-        else
-            command = "ffmpeg -v error -nostdin -i '" + (dir_ / mp3).string()
-                    + "' -f s16le -acodec pcm_s16le -ac 2 '" + raw.string() + "'";
-        if (std::system(command.c_str()) != 0)
-            return {};
-        const std::string bytes = readFile(raw);
-        std::vector<std::int16_t> samples(bytes.size() / 2);
-        for (std::size_t i = 0; i < samples.size(); ++i)
-            samples[i] = static_cast<std::int16_t>(static_cast<unsigned char>(bytes[2 * i])
-                                                   | static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-        return samples;
+        const std::string in = (dir_ / mp3).string(), out = (dir_ / "decoded.raw").string();
+        const std::pair<std::string, std::string> decoders[] = {
+            {"gst-launch-1.0", "gst-launch-1.0 -q filesrc location='" + in
+                                   + "' ! decodebin ! audioconvert ! audio/x-raw,format=S16LE,channels=2"
+                                   + " ! filesink location='" + out + "' 2>/dev/null"},
+            {"ffmpeg",
+             "ffmpeg -v error -nostdin -y -i '" + in + "' -f s16le -acodec pcm_s16le -ac 2 '" + out + "'"},
+        };
+        for (const auto &[program, command] : decoders) {
+            if (!available(program) || std::system(command.c_str()) != 0)
+                continue;
+            const std::string bytes = readFile(out);
+            std::vector<std::int16_t> samples(bytes.size() / 2);
+            for (std::size_t i = 0; i < samples.size(); ++i)
+                samples[i] = static_cast<std::int16_t>(static_cast<unsigned char>(bytes[2 * i])
+                                                       | static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+            if (!samples.empty())
+                return samples;
+        }
+        return {};
     }
 
     fs::path dir_;

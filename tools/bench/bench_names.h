@@ -11,7 +11,7 @@ inline constexpr BenchSize kPrepareSizes[] = {
     {1280, 720, "1280x720"}, {1920, 1080, "1920x1080"}, {3840, 2160, "3840x2160"}};
 inline constexpr BenchSize kGlSize{1920, 1080, "1920x1080"};
 // Pairs of GL frames per scene; their medians are reported.
-inline constexpr int kGlFrames = 11;
+inline constexpr int kGlFrames = 15;
 
 // Each benchmark times every frame on its own and reports, per kind of
 // frame, the fastest as "<kind>_min" and the median as "<kind>_median", in
@@ -20,6 +20,10 @@ inline constexpr int kGlFrames = 11;
 inline constexpr char kPrepareFrames[] = "prepare";  // CPU time of one preparation
 inline constexpr char kRealFrames[] = "real";        // wall time of the GL frame
 inline constexpr char kFloorFrames[] = "floor";      // wall time of its floor
+inline constexpr char kRealCpuFrames[] = "real_cpu";   // CPU time of the GL frame, all threads
+inline constexpr char kFloorCpuFrames[] = "floor_cpu"; // CPU time of its floor, all threads
+inline constexpr char kRealThreadFrames[] = "real_thread";   // CPU time of the drawing thread
+inline constexpr char kFloorThreadFrames[] = "floor_thread"; // the same for the floor
 
 inline std::string prepareName(int scene, const BenchSize &size)
 {

@@ -13,7 +13,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <ctime>
 #include <cstdio>
 #include <memory>
@@ -47,10 +46,10 @@ private:
     std::int32_t tick = 0;
 };
 
-double threadCpuMs()
+double clockMs(clockid_t clock)
 {
     timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    clock_gettime(clock, &now);
     return now.tv_sec * 1e3 + now.tv_nsec * 1e-6;
 }
 
@@ -72,9 +71,9 @@ void prepareFrames(benchmark::State &state, int scene, SizeOfFrame sizeOfFrame)
     for (auto _ : state) {
         const BenchSize size = sizeOfFrame();
         const Frame frame{clock.next(), pointStep(size.width, size.height), size.width, size.height};
-        const double start = threadCpuMs();
+        const double start = clockMs(CLOCK_THREAD_CPUTIME_ID);
         paintFrame(gl, frame);
-        frameMs.push_back(threadCpuMs() - start);
+        frameMs.push_back(clockMs(CLOCK_THREAD_CPUTIME_ID) - start);
     }
     reportFrames(state, kPrepareFrames, std::move(frameMs));
 }
@@ -102,13 +101,23 @@ OffscreenGl *offscreen(std::string &error)
     return gl.get();
 }
 
-template <class Draw>
-double secondsOf(Draw draw)
-{
-    const auto start = std::chrono::steady_clock::now();
-    draw();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+// Wall time, the CPU time of the whole process (Mesa rasterizes on threads
+// of its own) and that of the drawing thread alone.
+struct FrameTimes {
+    std::vector<double> wallMs, cpuMs, threadMs;
+
+    template <class Draw>
+    void time(Draw draw)
+    {
+        const double wall = clockMs(CLOCK_MONOTONIC);
+        const double cpu = clockMs(CLOCK_PROCESS_CPUTIME_ID);
+        const double thread = clockMs(CLOCK_THREAD_CPUTIME_ID);
+        draw();
+        threadMs.push_back(clockMs(CLOCK_THREAD_CPUTIME_ID) - thread);
+        cpuMs.push_back(clockMs(CLOCK_PROCESS_CPUTIME_ID) - cpu);
+        wallMs.push_back(clockMs(CLOCK_MONOTONIC) - wall);
+    }
+};
 
 // The scene's frame through GL and the same frame from prebuilt arrays, in
 // turn, so that both see the same load on a shared machine.
@@ -137,19 +146,23 @@ void glFrame(benchmark::State &state, int scene)
     // The first frames compile Mesa's shaders for this scene's state.
     real();
     floor();
-    std::vector<double> realMs, floorMs;
+    FrameTimes realTimes, floorTimes;
     bool realFirst = true;
     for (auto _ : state) {
         // Taking turns at going first cancels a drift in the machine's load.
         if (realFirst)
-            realMs.push_back(secondsOf(real) * 1e3);
-        floorMs.push_back(secondsOf(floor) * 1e3);
+            realTimes.time(real);
+        floorTimes.time(floor);
         if (!realFirst)
-            realMs.push_back(secondsOf(real) * 1e3);
+            realTimes.time(real);
         realFirst = !realFirst;
     }
-    reportFrames(state, kRealFrames, std::move(realMs));
-    reportFrames(state, kFloorFrames, std::move(floorMs));
+    reportFrames(state, kRealFrames, std::move(realTimes.wallMs));
+    reportFrames(state, kFloorFrames, std::move(floorTimes.wallMs));
+    reportFrames(state, kRealCpuFrames, std::move(realTimes.cpuMs));
+    reportFrames(state, kFloorCpuFrames, std::move(floorTimes.cpuMs));
+    reportFrames(state, kRealThreadFrames, std::move(realTimes.threadMs));
+    reportFrames(state, kFloorThreadFrames, std::move(floorTimes.threadMs));
 }
 
 void registerAll()

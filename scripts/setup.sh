@@ -8,11 +8,12 @@ packages=(
     cmake g++ make pkg-config
     qtbase5-dev libqt5opengl5-dev
     libphonon4qt5-dev phonon4qt5-backend-gstreamer
-    gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
     libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
     googletest libgtest-dev libbenchmark-dev
-    xvfb xauth openbox
+    xvfb xauth openbox x11-apps python3 libxtst6
     sox libsox-fmt-mp3 lame ffmpeg
+    clang libclang-rt-14-dev valgrind
 )
 
 missing=()

@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Sets everything up, then runs every test. Widget tests start their own
-# Xvfb, so no display is needed.
+# Sets everything up, then runs every test: first the normal build, then
+# the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
+# (clang), with a sweep of the tracer and a minute of fuzzing. Widget tests
+# start their own Xvfb, so no display is needed.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"
-cd "$root/build"
-ctest --output-on-failure -j"$(nproc)"
+(cd "$root/build" && ctest --output-on-failure -j"$(nproc)")
+
+CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOSTRE3_SANITIZE=ON -DOSTRE3_FUZZ=ON >/dev/null
+cmake --build "$root/build-sanitize" -j"$(nproc)"
+(cd "$root/build-sanitize" && ctest --output-on-failure -j"$(nproc)")

@@ -1,6 +1,6 @@
 // Thousands of frames in one process, across every scene boundary, must not
-// grow the process: the scenes keep nothing and the renderer reuses its
-// buffers.
+// grow the process: the scenes keep only what one pane size needs and the
+// renderer reuses its buffers.
 
 #include "offscreen_gl.h"
 

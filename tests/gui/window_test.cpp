@@ -9,6 +9,8 @@
 #include <QStyle>
 #include <phonon/SeekSlider>
 
+#include <limits>
+
 class WindowTest : public QObject
 {
     Q_OBJECT
@@ -144,6 +146,8 @@ void WindowTest::tickShowsThePosition_data()
     QTest::newRow("negative") << qint64(-1) << "-1" << -1 << false;
     QTest::newRow("past 32 bits") << (qint64(1) << 32) + 5 << "4294967301" << 5 << true;
     QTest::newRow("low half negative") << (qint64(1) << 32) - 2 << "4294967294" << -2 << true;
+    QTest::newRow("largest") << std::numeric_limits<qint64>::max() << "9223372036854775807" << -1 << true;
+    QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << "-9223372036854775808" << 0 << false;
 }
 
 void WindowTest::tickShowsThePosition()

@@ -17,8 +17,8 @@ sleep 1
 
 "$program" 2>stderr.txt &
 demo=$!
-# Give it a moment to start, and to fall back to silent playback.
-sleep 5
+# Give it a moment to fall back to silent playback; the key waits for focus.
+sleep 3
 python3 "$press_key" Escape || exit 1
 for tenth in $(seq 20); do
     kill -0 $demo 2>/dev/null || break

@@ -14,7 +14,7 @@ namespace {
 
 int anonymousFile()
 {
-    char name[] = "/tmp/ostre3-capture-XXXXXX";
+    char name[] = "/tmp/ostre3-child-XXXXXX";
     const int fd = mkostemp(name, O_CLOEXEC);
     if (fd >= 0)
         unlink(name);

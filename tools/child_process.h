@@ -6,7 +6,7 @@
 #include <sys/types.h>
 #include <vector>
 
-// A helper program (ffmpeg, ffprobe) fed through a pipe on its standard
+// A helper program (ffmpeg, ffprobe, lame) fed through a pipe on its standard
 // input. It runs in a process group of its own, so Ctrl-C on the terminal
 // reaches only us and we decide when its input ends; what it prints goes
 // to an anonymous file, read back to explain a failure.

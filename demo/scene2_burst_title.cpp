@@ -9,26 +9,17 @@
 
 namespace {
 
-// One step of the burst: its palette inputs and the spiral point its ray
-// runs to.
-struct BurstPoint {
-    kit::PaletteAngles colour;
-    kit::Vec3 end;
-};
-
-const std::vector<BurstPoint> &burstPoints(float step)
+// The spiral points the burst's rays run to.
+const std::vector<kit::SpiralPoint> &burstPoints(float step)
 {
-    static StepMemo<BurstPoint> memo;
-    return memo.entriesFor(step, [](float step, std::vector<BurstPoint> &points) {
-        kit::pointWalk(4000, step, [&](float, double s) {
-            // The azimuth keeps its own rounding: 6.2830536 * s goes through
-            // a double before the two rate factors.
+    static StepMemo<kit::SpiralPoint> memo;
+    return memo.entriesFor(step, [](float step, std::vector<kit::SpiralPoint> &points) {
+        // The azimuth keeps its own rounding: 6.2830536 * s goes through a
+        // double before the two rate factors.
+        kit::sphereSpiral(4000, step, 0.00064, [](double s, double) -> double {
             const double turn = kit::kSpiralTwoPi * static_cast<ext>(s);
-            const double azimuth = (turn * static_cast<ext>(0.00128)) * 0.88;
-            const kit::ColourInputs in = kit::circleInputs(s);
-            points.push_back({kit::paletteAngles(in.m, in.n),
-                              kit::spherePoint(kit::polarAngle(s, 0.00064), azimuth)});
-        });
+            return (turn * static_cast<ext>(0.00128)) * 0.88;
+        }, points);
     });
 }
 
@@ -137,9 +128,9 @@ void drawBurstAndTitle(Gl &gl, const Frame &f)
     const double xAngle = kit::spin(gl, f.t, {0.5f, 0, -3}, kit::Vec3{0.8f, 0.8f, 0.8f});
     gl.begin(GL_LINES);
     const kit::TimePhases phases = kit::timePhases(xAngle);
-    for (const BurstPoint &point : burstPoints(f.step)) {
-        kit::paletteColour(gl, kit::paletteValue(point.colour, phases), 0.9, 0.7, 0.4);
-        gl.vertex3f(point.end.x, point.end.y, point.end.z);
+    for (const kit::SpiralPoint &ray : burstPoints(f.step)) {
+        kit::paletteColour(gl, kit::paletteValue(ray.colour, phases), 0.9, 0.7, 0.4);
+        gl.vertex3f(ray.point.x, ray.point.y, ray.point.z);
         gl.vertex3f(0, 0, 0);
     }
     gl.end();

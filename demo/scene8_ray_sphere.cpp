@@ -8,24 +8,15 @@
 
 namespace {
 
-// One ray: its colour's palette angles and its end on the sphere spiral.
-struct Ray {
-    kit::PaletteAngles colour;
-    kit::Vec3 end;
-};
-
-const std::vector<Ray> &rays(float step)
+// The spiral points the rays run from.
+const std::vector<kit::SpiralPoint> &rays(float step)
 {
-    static StepMemo<Ray> memo;
-    return memo.entriesFor(step, [](float step, std::vector<Ray> &entries) {
-        kit::pointWalk(4000, step, [&](float, double s) {
-            const kit::ColourInputs in = kit::circleInputs(s);
-            const double polar = kit::polarAngle(s, 0.00064);
-            // Carried wide up to sin and cos: no rounding to double in between.
-            const ext azimuth = ((kit::kSpiralTwoPi * static_cast<ext>(s)) * 0.00128) * 20.1;
-            entries.push_back({kit::paletteAngles(in.m, in.n),
-                               kit::spherePoint(polar, static_cast<double>(azimuth))});
-        });
+    static StepMemo<kit::SpiralPoint> memo;
+    return memo.entriesFor(step, [](float step, std::vector<kit::SpiralPoint> &points) {
+        // Carried wide up to sin and cos: no rounding to double in between.
+        kit::sphereSpiral(4000, step, 0.00064, [](double s, double) -> double {
+            return ((kit::kSpiralTwoPi * static_cast<ext>(s)) * 0.00128) * 20.1;
+        }, points);
     });
 }
 
@@ -45,9 +36,9 @@ void drawRaySphere(Gl &gl, const Frame &f)
     const double xAngle = kit::spin(gl, f.t, {0.1f, 0, -3}, scale);
     gl.begin(GL_LINES);
     const kit::TimePhases phases = kit::timePhases(xAngle);
-    for (const Ray &ray : rays(f.step)) {
+    for (const kit::SpiralPoint &ray : rays(f.step)) {
         kit::paletteColour(gl, kit::paletteValue(ray.colour, phases), 0.68, 0.74, 0.8);
-        gl.vertex3f(ray.end.x, ray.end.y, ray.end.z);
+        gl.vertex3f(ray.point.x, ray.point.y, ray.point.z);
         gl.vertex3f(0, 0, 0);
     }
     gl.end();

@@ -8,22 +8,14 @@
 
 namespace {
 
-// One point of the spiral and its colour's palette angles.
-struct SpiralPoint {
-    kit::PaletteAngles colour;
-    kit::Vec3 p;
-};
-
-const std::vector<SpiralPoint> &spiralPoints(float step)
+// The azimuth turns 120 times as fast as the polar angle.
+const std::vector<kit::SpiralPoint> &spiralPoints(float step)
 {
-    static StepMemo<SpiralPoint> memo;
-    return memo.entriesFor(step, [](float step, std::vector<SpiralPoint> &points) {
-        kit::pointWalk(2000, step, [&](float, double s) {
-            const kit::ColourInputs in = kit::circleInputs(s);
-            const double polar = kit::polarAngle(s, 0.0025);
-            const double azimuth = polar * static_cast<ext>(120);
-            points.push_back({kit::paletteAngles(in.m, in.n), kit::spherePoint(polar, azimuth)});
-        });
+    static StepMemo<kit::SpiralPoint> memo;
+    return memo.entriesFor(step, [](float step, std::vector<kit::SpiralPoint> &points) {
+        kit::sphereSpiral(2000, step, 0.0025, [](double, double polar) -> double {
+            return polar * static_cast<ext>(120);
+        }, points);
     });
 }
 
@@ -40,9 +32,9 @@ void drawFadingSpiral(Gl &gl, const Frame &f)
     const double xAngle = kit::spin(gl, f.t, {0, 0, -3}, kit::Vec3{0.9f, 0.9f, 0.9f});
     gl.begin(GL_LINE_STRIP);
     const kit::TimePhases phases = kit::timePhases(xAngle);
-    for (const SpiralPoint &point : spiralPoints(f.step)) {
-        kit::paletteColour(gl, kit::paletteValue(point.colour, phases), 0.98, 0.74, 0.3, fade);
-        gl.vertex3f(point.p.x, point.p.y, point.p.z);
+    for (const kit::SpiralPoint &spiral : spiralPoints(f.step)) {
+        kit::paletteColour(gl, kit::paletteValue(spiral.colour, phases), 0.98, 0.74, 0.3, fade);
+        gl.vertex3f(spiral.point.x, spiral.point.y, spiral.point.z);
     }
     gl.end();
 }

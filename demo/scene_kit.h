@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace kit {
 
@@ -212,6 +213,28 @@ inline Vec3 spherePoint(double a, double z)
     const ext sinA = std::sin(a);
     return {static_cast<float>(sinA * std::sin(z)), static_cast<float>(std::cos(a)),
             static_cast<float>(sinA * std::cos(z))};
+}
+
+// A point of a sphere spiral with its colour's palette angles (standard
+// palette): all a spiral scene keeps per point step.
+struct SpiralPoint {
+    PaletteAngles colour;
+    Vec3 point;
+};
+
+// The sphere spiral of a walk to `bound`: palette inputs on the colour
+// circle, the polar angle at `polarRate`, the azimuth by the scene's own rule
+// azimuth(sum, polar), which rounds it to double as that scene needs.
+template <class Azimuth>
+void sphereSpiral(float bound, float step, double polarRate, Azimuth azimuth,
+                  std::vector<SpiralPoint> &points)
+{
+    pointWalk(bound, step, [&](float, double s) {
+        const ColourInputs in = circleInputs(s);
+        const double polar = polarAngle(s, polarRate);
+        const double z = azimuth(s, polar);
+        points.push_back({paletteAngles(in.m, in.n), spherePoint(polar, z)});
+    });
 }
 
 } // namespace kit

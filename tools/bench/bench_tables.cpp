@@ -16,13 +16,26 @@ const char *verdict(bool met)
     return met ? "met" : "MISSED";
 }
 
+// Google Benchmark 1.8 turned Run::error_occurred into Run::skipped.
+template <class R>
+auto notMeasured(const R &run, int) -> decltype(static_cast<bool>(run.skipped))
+{
+    return static_cast<bool>(run.skipped);
+}
+
+template <class R>
+bool notMeasured(const R &run, long)
+{
+    return run.error_occurred;
+}
+
 } // namespace
 
 void BenchTables::ReportRuns(const std::vector<Run> &runs)
 {
     ConsoleReporter::ReportRuns(runs);
     for (const Run &run : runs) {
-        if (run.error_occurred)
+        if (notMeasured(run, 0))
             continue;
         for (const char *kind : {kPrepareFrames, kRealFrames, kFloorFrames, kRealCpuFrames,
                                  kFloorCpuFrames, kRealThreadFrames, kFloorThreadFrames}) {

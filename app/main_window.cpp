@@ -1,12 +1,14 @@
 #include "main_window.h"
 
 #include "demo_pane.h"
+#include "music_file.h"
 #include "playback_watch.h"
 #include "silent_clock.h"
 #include "timeline.h"
 #include "ui_main_window.h"
 
-#include <QFileInfo>
+#include <QCoreApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QUrl>
 #include <phonon/AudioOutput>
@@ -20,7 +22,6 @@
 
 namespace {
 
-constexpr char kMusicFile[] = "1991.mp3";
 constexpr qint64 kSeekStepMs = 5000;
 
 } // namespace
@@ -34,8 +35,12 @@ MainWindow::MainWindow(QWidget *parent)
     demoPane = new DemoPane;
     ui->frame->layout()->addWidget(demoPane);
 
-    mediaSource = new Phonon::MediaSource(
-        QUrl::fromLocalFile(QFileInfo(QString::fromLatin1(kMusicFile)).absoluteFilePath()));
+    const MusicChoice music = chooseMusic(QDir::currentPath(), QCoreApplication::applicationDirPath());
+    musicName = music.name;
+    if (music.installed)
+        std::fprintf(stderr, "ostre3: no 1991.mp3 here, playing the demo's own soundtrack %s\n",
+                     qPrintable(musicName));
+
     audioOutput = new Phonon::AudioOutput(Phonon::MusicCategory, this);
     mediaObject = new Phonon::MediaObject(this);
     seekSlider = new Phonon::SeekSlider(this);
@@ -50,12 +55,20 @@ MainWindow::MainWindow(QWidget *parent)
     connect(mediaObject, SIGNAL(finished()), this, SLOT(finished()));
     Phonon::createPath(mediaObject, audioOutput);
     mediaObject->setTickInterval(1);
-    mediaObject->setCurrentSource(*mediaSource);
     ui->widget->layout()->addWidget(seekSlider);
-    mediaObject->play();
 
-    auto *watch = new PlaybackWatch(mediaObject, QString::fromLatin1(kMusicFile), this);
-    connect(watch, &PlaybackWatch::cannotPlay, this, &MainWindow::playSilently);
+    // What is plainly wrong with the file needs no waiting for the backend,
+    // and a special file must never reach it: opening a FIFO blocks.
+    const QString problem = musicFileProblem(music.path);
+    if (!problem.isEmpty()) {
+        playSilently(problem);
+    } else {
+        mediaSource = new Phonon::MediaSource(QUrl::fromLocalFile(music.path));
+        mediaObject->setCurrentSource(*mediaSource);
+        mediaObject->play();
+        auto *watch = new PlaybackWatch(mediaObject, this);
+        connect(watch, &PlaybackWatch::cannotPlay, this, &MainWindow::playSilently);
+    }
 
     ui->frame_2->setVisible(false);
     showFullScreen();
@@ -183,7 +196,7 @@ void MainWindow::toggleFullScreen()
 void MainWindow::playSilently(const QString &reason)
 {
     std::fprintf(stderr, "ostre3: cannot play %s: %s; the demo runs on without sound\n",
-                 kMusicFile, qPrintable(reason));
+                 qPrintable(musicName), qPrintable(reason));
     disconnect(mediaObject, nullptr, this, nullptr);
     mediaObject->stop();
     silentClock = new SilentClock(this);

@@ -45,6 +45,7 @@ private:
     Phonon::AudioOutput *audioOutput = nullptr;
     Phonon::SeekSlider *seekSlider = nullptr;
     DemoPane *demoPane = nullptr;
+    QString musicName; // as named in messages
     // Drives the timeline in place of mediaObject once the music has failed.
     SilentClock *silentClock = nullptr;
 };

@@ -9,7 +9,7 @@ class MediaObject;
 }
 
 // Tells when the media object will not play its source. Besides an error,
-// that is a start that never gets going: this backend reports a missing or
+// that is a start that never gets going: this backend reports an
 // undecodable file, or a pipeline that cannot run, by stopping or stalling
 // with no error at all.
 class PlaybackWatch : public QObject
@@ -19,8 +19,8 @@ class PlaybackWatch : public QObject
 public:
     static constexpr int kStartDeadlineMs = 3000;
 
-    // Watches media, just asked to play the local file fileName, from now on.
-    PlaybackWatch(Phonon::MediaObject *media, const QString &fileName, QObject *parent = nullptr);
+    // Watches media, just asked to play, from now on.
+    explicit PlaybackWatch(Phonon::MediaObject *media, QObject *parent = nullptr);
 
 signals:
     // Emitted at most once, with the reason in the media framework's words
@@ -29,11 +29,8 @@ signals:
 
 private:
     void giveUp(const QString &reason);
-    // Why the file cannot be music at all, or empty if it may be.
-    QString fileProblem() const;
     QString stalledReason() const;
 
     Phonon::MediaObject *media;
-    QString fileName;
     QTimer startDeadline;
 };

@@ -13,6 +13,8 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth openbox x11-apps python3 libxtst6
     sox libsox-fmt-mp3 lame ffmpeg
+    # tests only: the music tests write FLAC and Ogg Vorbis files with sox
+    libsox-fmt-base
     clang libclang-rt-14-dev valgrind
 )
 

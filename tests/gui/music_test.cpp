@@ -5,6 +5,8 @@
 
 #include <QFrame>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr int kStartMs = 5000;
@@ -135,26 +137,31 @@ void MusicTest::keysPauseAndSeekTheMusic()
 
 void MusicTest::unplayableMusicPlaysSilently_data()
 {
-    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("missing") << QByteArray() << "no such file";
-    QTest::newRow("not audio") << QByteArray("not a song\n") << "not an MP3 file";
+    QTest::newRow("missing") << "missing" << "no such file";
+    // The media framework's own verdict, after trying it.
+    QTest::newRow("not audio") << "text" << "cannot play";
+    // Never handed on, as opening it would block.
+    QTest::newRow("fifo") << "fifo" << "not a regular file";
 }
 
 void MusicTest::unplayableMusicPlaysSilently()
 {
-    QFETCH(QByteArray, content);
+    QFETCH(QString, kind);
     StderrCapture errors;
     Stage stage;
-    if (!content.isEmpty()) {
+    if (kind == "text") {
         QFile music(stage.musicPath());
         QVERIFY(music.open(QIODevice::WriteOnly));
-        music.write(content);
+        music.write("not a song\n");
+    } else if (kind == "fifo") {
+        QCOMPARE(mkfifo(QFile::encodeName(stage.musicPath()).constData(), 0644), 0);
     }
     MainWindow w;
     QTRY_VERIFY_WITH_TIMEOUT(silentClock(w), kFallbackMs);
     QVERIFY(advances(w));
-    QVERIFY2(pane(w)->time() < 1000, "the silent timeline starts at 0");
+    QVERIFY2(pane(w)->time() < 1000, qPrintable(QString::number(pane(w)->time())));
 
     QFETCH(QString, reason);
     const QStringList lines = errors.linesWith("1991.mp3");

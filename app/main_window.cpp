@@ -1,8 +1,8 @@
 #include "main_window.h"
 
 #include "demo_pane.h"
+#include "music_clock.h"
 #include "music_file.h"
-#include "playback_watch.h"
 #include "silent_clock.h"
 #include "timeline.h"
 #include "ui_main_window.h"
@@ -10,14 +10,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QKeyEvent>
-#include <QUrl>
-#include <phonon/AudioOutput>
-#include <phonon/MediaObject>
-#include <phonon/MediaSource>
-#include <phonon/Path>
 #include <phonon/SeekSlider>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -29,45 +23,37 @@ constexpr qint64 kSeekStepMs = 5000;
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
+    // The music is looked at before GL and the media framework take their
+    // time to load, so that what is wrong with it is said at once.
+    const MusicChoice choice = chooseMusic(QDir::currentPath(), QCoreApplication::applicationDirPath());
+    musicName = choice.name;
+    if (choice.installed)
+        std::fprintf(stderr, "ostre3: no 1991.mp3 here, playing the demo's own soundtrack %s\n",
+                     qPrintable(musicName));
+    // What is plainly wrong with the file needs no waiting for the media
+    // framework; and a special file must never reach it.
+    const QString problem = musicFileProblem(choice.path);
+    if (!problem.isEmpty())
+        sayCannotPlay(problem);
+
     ui = new Ui_MainWindow;
     ui->setupUi(this);
-
     demoPane = new DemoPane;
     ui->frame->layout()->addWidget(demoPane);
 
-    const MusicChoice music = chooseMusic(QDir::currentPath(), QCoreApplication::applicationDirPath());
-    musicName = music.name;
-    if (music.installed)
-        std::fprintf(stderr, "ostre3: no 1991.mp3 here, playing the demo's own soundtrack %s\n",
-                     qPrintable(musicName));
-
-    audioOutput = new Phonon::AudioOutput(Phonon::MusicCategory, this);
-    mediaObject = new Phonon::MediaObject(this);
+    music = new MusicClock(this);
     seekSlider = new Phonon::SeekSlider(this);
-    seekSlider->setMediaObject(mediaObject);
-
-    // This backend ticks 0 whenever playback stops, the end of the music
-    // included; that is no position, and showing it would jump to scene 1.
-    connect(mediaObject, &Phonon::MediaObject::tick, this, [this](qint64 time) {
-        if (mediaObject->state() != Phonon::StoppedState)
-            tick(time);
-    });
-    connect(mediaObject, SIGNAL(finished()), this, SLOT(finished()));
-    Phonon::createPath(mediaObject, audioOutput);
-    mediaObject->setTickInterval(1);
+    seekSlider->setMediaObject(music->mediaObject());
     ui->widget->layout()->addWidget(seekSlider);
-
-    // What is plainly wrong with the file needs no waiting for the backend,
-    // and a special file must never reach it: opening a FIFO blocks.
-    const QString problem = musicFileProblem(music.path);
-    if (!problem.isEmpty()) {
-        playSilently(problem);
+    if (problem.isEmpty()) {
+        follow(music);
+        connect(music, &MusicClock::cannotPlay, this, [this](const QString &reason) {
+            sayCannotPlay(reason);
+            playSilently();
+        });
+        music->start(choice.path);
     } else {
-        mediaSource = new Phonon::MediaSource(QUrl::fromLocalFile(music.path));
-        mediaObject->setCurrentSource(*mediaSource);
-        mediaObject->play();
-        auto *watch = new PlaybackWatch(mediaObject, this);
-        connect(watch, &PlaybackWatch::cannotPlay, this, &MainWindow::playSilently);
+        playSilently();
     }
 
     ui->frame_2->setVisible(false);
@@ -77,30 +63,19 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     delete ui;
-    delete mediaSource;
-    delete mediaObject;
-    delete audioOutput;
+    delete music;
     delete seekSlider;
     delete demoPane;
 }
 
 void MainWindow::on_pushButton_pressed()
 {
-    if (silentClock) {
-        if (silentClock->isPlaying())
-            silentClock->pause();
-        else
-            silentClock->play();
-    } else if (mediaObject->state() == Phonon::PlayingState) {
-        mediaObject->pause();
-    } else {
-        mediaObject->play();
-    }
+    clock->togglePlaying();
 }
 
 void MainWindow::on_pushButton_2_pressed()
 {
-    play();
+    clock->play();
     ui->frame_2->setVisible(false);
     showFullScreen();
 }
@@ -146,10 +121,10 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
             on_pushButton_pressed();
         break;
     case Qt::Key_Left:
-        seekBy(-kSeekStepMs);
+        clock->seekBy(-kSeekStepMs);
         break;
     case Qt::Key_Right:
-        seekBy(kSeekStepMs);
+        clock->seekBy(kSeekStepMs);
         break;
     case Qt::Key_F11:
     case Qt::Key_F:
@@ -161,30 +136,6 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
     }
 }
 
-void MainWindow::play()
-{
-    if (silentClock)
-        silentClock->play();
-    else
-        mediaObject->play();
-}
-
-void MainWindow::seekBy(qint64 offset)
-{
-    if (silentClock) {
-        silentClock->seek(silentClock->position() + offset);
-        return;
-    }
-    const Phonon::State state = mediaObject->state();
-    if (state != Phonon::PlayingState && state != Phonon::PausedState)
-        return; // nothing loaded to seek in
-    const qint64 target = std::max<qint64>(mediaObject->currentTime() + offset, 0);
-    mediaObject->seek(target);
-    // Paused music does not tick, yet the picture should follow the seek.
-    if (state == Phonon::PausedState)
-        tick(target);
-}
-
 void MainWindow::toggleFullScreen()
 {
     if (isFullScreen())
@@ -193,16 +144,26 @@ void MainWindow::toggleFullScreen()
         showFullScreen();
 }
 
-void MainWindow::playSilently(const QString &reason)
+void MainWindow::follow(PlaybackClock *next)
+{
+    if (clock)
+        disconnect(clock, nullptr, this, nullptr);
+    clock = next;
+    connect(clock, &PlaybackClock::tick, this, &MainWindow::tick);
+    connect(clock, &PlaybackClock::finished, this, &MainWindow::finished);
+}
+
+void MainWindow::sayCannotPlay(const QString &reason)
 {
     std::fprintf(stderr, "ostre3: cannot play %s: %s; the demo runs on without sound\n",
                  qPrintable(musicName), qPrintable(reason));
-    disconnect(mediaObject, nullptr, this, nullptr);
-    mediaObject->stop();
-    silentClock = new SilentClock(this);
-    connect(silentClock, &SilentClock::tick, this, &MainWindow::tick);
+}
+
+void MainWindow::playSilently()
+{
+    follow(new SilentClock(this));
     // Carry on from the picture shown: the start, unless the music failed
     // part way through.
-    silentClock->seek(demoPane->time());
-    silentClock->play();
+    clock->seek(demoPane->time());
+    clock->play();
 }

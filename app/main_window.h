@@ -3,12 +3,10 @@
 #include <QMainWindow>
 
 class DemoPane;
-class SilentClock;
+class MusicClock;
+class PlaybackClock;
 class Ui_MainWindow;
 namespace Phonon {
-class AudioOutput;
-class MediaObject;
-class MediaSource;
 class SeekSlider;
 }
 
@@ -34,18 +32,16 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void play();
-    void seekBy(qint64 offset);
     void toggleFullScreen();
-    void playSilently(const QString &reason);
+    void follow(PlaybackClock *next);
+    void sayCannotPlay(const QString &reason);
+    void playSilently();
 
     Ui_MainWindow *ui = nullptr;
-    Phonon::MediaSource *mediaSource = nullptr;
-    Phonon::MediaObject *mediaObject = nullptr;
-    Phonon::AudioOutput *audioOutput = nullptr;
+    MusicClock *music = nullptr;
     Phonon::SeekSlider *seekSlider = nullptr;
     DemoPane *demoPane = nullptr;
+    // The music's clock, or the silent one once the music has failed.
+    PlaybackClock *clock = nullptr;
     QString musicName; // as named in messages
-    // Drives the timeline in place of mediaObject once the music has failed.
-    SilentClock *silentClock = nullptr;
 };

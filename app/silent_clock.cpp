@@ -3,7 +3,7 @@
 #include <algorithm>
 
 SilentClock::SilentClock(QObject *parent)
-    : QObject(parent)
+    : PlaybackClock(parent)
 {
     ticker.setInterval(1);
     ticker.setTimerType(Qt::PreciseTimer);

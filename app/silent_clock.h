@@ -1,30 +1,26 @@
 #pragma once
 
+#include "playback_clock.h"
+
 #include <QElapsedTimer>
-#include <QObject>
 #include <QTimer>
 
-// Stands in for the media object's position when the music cannot play, so
-// the timeline still runs: it ticks the position in milliseconds about once
-// per millisecond, and can be paused and sought like the music.
-class SilentClock : public QObject
+// Stands in for the music's position when the music cannot play, so the
+// timeline still runs: it ticks the position about once per millisecond,
+// and can be paused and sought like the music. It never finishes.
+class SilentClock : public PlaybackClock
 {
     Q_OBJECT
 
 public:
     explicit SilentClock(QObject *parent = nullptr);
 
-    qint64 position() const;
-    bool isPlaying() const { return ticker.isActive(); }
-
-    void play();
-    void pause();
-    // Moves to time (never before 0) and ticks it at once, so a paused
-    // picture follows too.
-    void seek(qint64 time);
-
-signals:
-    void tick(qint64 time);
+    bool isPlaying() const override { return ticker.isActive(); }
+    qint64 position() const override;
+    void play() override;
+    void pause() override;
+    // Ticks the new time at once.
+    void seek(qint64 time) override;
 
 private:
     QTimer ticker;

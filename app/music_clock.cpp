@@ -1,0 +1,71 @@
+#include "music_clock.h"
+
+#include "playback_watch.h"
+
+#include <QUrl>
+#include <phonon/AudioOutput>
+#include <phonon/MediaObject>
+#include <phonon/MediaSource>
+#include <phonon/Path>
+
+#include <algorithm>
+
+MusicClock::MusicClock(QObject *parent)
+    : PlaybackClock(parent)
+    , media(new Phonon::MediaObject(this))
+    , output(new Phonon::AudioOutput(Phonon::MusicCategory, this))
+{
+    // This backend ticks 0 whenever playback stops, the end of the music
+    // included; that is no position, and showing it would jump to scene 1.
+    connect(media, &Phonon::MediaObject::tick, this, [this](qint64 time) {
+        if (media->state() != Phonon::StoppedState)
+            emit tick(time);
+    });
+    connect(media, &Phonon::MediaObject::finished, this, &PlaybackClock::finished);
+    Phonon::createPath(media, output);
+    media->setTickInterval(1);
+}
+
+void MusicClock::start(const QString &path)
+{
+    media->setCurrentSource(Phonon::MediaSource(QUrl::fromLocalFile(path)));
+    media->play();
+    auto *watch = new PlaybackWatch(media, this);
+    connect(watch, &PlaybackWatch::cannotPlay, this, [this](const QString &reason) {
+        disconnect(media, nullptr, this, nullptr);
+        media->stop();
+        emit cannotPlay(reason);
+    });
+}
+
+bool MusicClock::isPlaying() const
+{
+    return media->state() == Phonon::PlayingState;
+}
+
+qint64 MusicClock::position() const
+{
+    return media->currentTime();
+}
+
+void MusicClock::play()
+{
+    media->play();
+}
+
+void MusicClock::pause()
+{
+    media->pause();
+}
+
+void MusicClock::seek(qint64 time)
+{
+    const Phonon::State state = media->state();
+    if (state != Phonon::PlayingState && state != Phonon::PausedState)
+        return; // nothing loaded to seek in
+    const qint64 target = std::max<qint64>(time, 0);
+    media->seek(target);
+    // Paused music does not tick, yet the picture should follow the seek.
+    if (state == Phonon::PausedState)
+        emit tick(target);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "playback_clock.h"
+
+#include <QString>
+
+namespace Phonon {
+class AudioOutput;
+class MediaObject;
+}
+
+// The music's own position, as the media framework plays it.
+class MusicClock : public PlaybackClock
+{
+    Q_OBJECT
+
+public:
+    explicit MusicClock(QObject *parent = nullptr);
+
+    // For a seek slider to show and move.
+    Phonon::MediaObject *mediaObject() const { return media; }
+
+    // Plays the local file at path, which must not be a special file: the
+    // framework would block opening a FIFO.
+    void start(const QString &path);
+
+    bool isPlaying() const override;
+    qint64 position() const override;
+    void play() override;
+    void pause() override;
+    void seek(qint64 time) override;
+
+signals:
+    // The music will not play: it has been stopped for good, and this clock
+    // ticks no more. Emitted at most once.
+    void cannotPlay(const QString &reason);
+
+private:
+    Phonon::MediaObject *media;
+    Phonon::AudioOutput *output;
+};

@@ -14,7 +14,8 @@
 
 namespace kit {
 
-// Near-pi constants of the original formulas; not typos, they change values.
+// The near-pi constants the pictures are drawn with: not typos, since the
+// exact pi would move points and colours.
 constexpr double kPi = 3.14159268;
 constexpr double kTwoPi = 6.28318536;
 constexpr double kSpiralTwoPi = 6.2830536;

@@ -17,7 +17,8 @@ void DemoPane::initializeGL()
 void DemoPane::resizeGL(int w, int h)
 {
     NativeGl gl;
-    step = resizeContext(gl, w, h);
+    resizeContext(gl, w, h);
+    step = pointStep(h);
 }
 
 void DemoPane::paintGL()

@@ -8,9 +8,16 @@
 template <class Gl>
 void initializeContext(Gl &gl);
 
-// Viewport and projection for a w by h pane; returns the new point step.
+// Viewport and projection for a w by h pane.
 template <class Gl>
-float resizeContext(Gl &gl, int w, int h);
+void resizeContext(Gl &gl, int w, int h);
+
+// The scenes' point step in a pane `height` pixels high: 220 / height, a
+// pane squeezed to no height counting as one row.
+float pointStep(int height);
+
+// The point step of a pane that has not been resized yet.
+constexpr float kStepBeforeResize = 1.0f;
 
 // Draws the scene whose time window holds f.t; nothing past the timeline.
 template <class Gl>

@@ -12,8 +12,7 @@
 inline std::vector<GlCall> recordFrame(std::int32_t t, int w, int h, bool resized = true)
 {
     GlRecorder gl;
-    const float step = resized ? resizeContext(gl, w, h) : 1.0f;
-    gl.calls.clear();
+    const float step = resized ? pointStep(h) : kStepBeforeResize;
     paintFrame(gl, Frame{t, step, w, h});
     return gl.calls;
 }

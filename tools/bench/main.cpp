@@ -22,12 +22,6 @@
 
 namespace {
 
-float pointStep(int width, int height)
-{
-    GlRecorder gl;
-    return resizeContext(gl, width, height);
-}
-
 // Frames walk 1 ms at a time through a second around the scene's middle,
 // so no two frames in a row are alike.
 class FrameClock {
@@ -70,7 +64,7 @@ void prepareFrames(benchmark::State &state, int scene, SizeOfFrame sizeOfFrame)
     std::vector<double> frameMs;
     for (auto _ : state) {
         const BenchSize size = sizeOfFrame();
-        const Frame frame{clock.next(), pointStep(size.width, size.height), size.width, size.height};
+        const Frame frame{clock.next(), pointStep(size.height), size.width, size.height};
         const double start = clockMs(CLOCK_THREAD_CPUTIME_ID);
         paintFrame(gl, frame);
         frameMs.push_back(clockMs(CLOCK_THREAD_CPUTIME_ID) - start);
@@ -131,7 +125,7 @@ void glFrame(benchmark::State &state, int scene)
     }
     const std::int32_t t = sceneWindow(scene).middle();
     GlRecorder recorder;
-    paintFrame(recorder, Frame{t, pointStep(kGlSize.width, kGlSize.height), kGlSize.width, kGlSize.height});
+    paintFrame(recorder, Frame{t, pointStep(kGlSize.height), kGlSize.width, kGlSize.height});
     const ArrayDrawer arrays(toArrays(recorder.calls));
     if (!arrays.ok()) {
         state.SkipWithError("this GL has no vertex buffers");

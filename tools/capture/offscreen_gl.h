@@ -36,6 +36,5 @@ private:
     bool setUp(std::string &error);
 
     int w, h;
-    float step = 1.0f;
     std::unique_ptr<Egl> egl;
 };

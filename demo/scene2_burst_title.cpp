@@ -32,7 +32,7 @@ struct TitleSize {
 
 TitleSize titleSize(std::int32_t t, int paneHeight)
 {
-    const kit::Beat b = kit::beat(t, 8100.0f, 16056.0f);
+    const kit::Beat b = kit::beat(t, sceneBeats(2));
     const float pulse = b.phase * b.phase * b.phase;
     const float unit = paneHeight / static_cast<ext>(320);
     const float height = 0.5 * (100 * static_cast<ext>(pulse)) + 100;

@@ -51,7 +51,7 @@ const std::vector<RayStep> &raySteps(float step)
 template <class Gl>
 void drawSunburstCube(Gl &gl, const Frame &f)
 {
-    const kit::Beat b = kit::beat(f.t, 24156.0f, 15959.0f);
+    const kit::Beat b = kit::beat(f.t, sceneBeats(3));
     const float pulse = ((b.phase * b.phase) * 0.2) * b.phase;
     const ext wide = 0.5f + static_cast<ext>(pulse);
     const ext flat = 0.5f - static_cast<ext>(pulse);

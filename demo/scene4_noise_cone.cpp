@@ -10,12 +10,15 @@
 
 namespace {
 
-// Both lines switch between a strip and loose segments every half beat of
-// 16 beats per scene-2 length, counted from scene 2's first millisecond.
+// Both lines switch between loose segments and a strip on every beat of
+// scene 2's grid, counted from its origin: the strip on the odd beats,
+// found as the second half of a double beat.
 GLenum lineMode(std::int32_t t)
 {
-    const float q = (t - static_cast<ext>(8100.0f)) / 16056.0f;
-    const ext v = static_cast<ext>(16.0f) * q;
+    const BeatGrid grid = sceneBeats(4);
+    const float origin = static_cast<float>(grid.origin);
+    const float q = (t - static_cast<ext>(origin)) / static_cast<float>(grid.length);
+    const ext v = static_cast<ext>(grid.beats / 2) * q;
     const ext fraction = v - static_cast<long long>(v);
     return fraction >= 0.5f ? GL_LINE_STRIP : GL_LINES;
 }

@@ -18,10 +18,13 @@ struct Turn {
     float sin, cos;
 };
 
-// One turn per scene length, starting at the scene's first millisecond.
+// One turn in half the length of the scene's grid (about the scene's own
+// length), from the grid's origin, its first millisecond.
 Turn twistAt(std::int32_t t)
 {
-    const double angle = ((kit::kTwoPi * static_cast<ext>(t - 56334)) / 15959.0f) * 2;
+    const BeatGrid grid = sceneBeats(5);
+    const double angle =
+        ((kit::kTwoPi * static_cast<ext>(t - grid.origin)) / static_cast<float>(grid.length)) * 2;
     return {static_cast<float>(std::sin(angle)), static_cast<float>(std::cos(angle))};
 }
 

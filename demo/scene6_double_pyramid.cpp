@@ -13,7 +13,7 @@ constexpr kit::Palette kGreenPalette{5, 4, 8, 9, 15, 8, 0.2, 0.15, 0.15};
 // Half the cubed beat phase: 0.5 on each beat, falling towards 0 before the next.
 float bandPulse(std::int32_t t)
 {
-    const ext g = kit::beat(t, 64313.0f, 15959.0f).phase;
+    const ext g = kit::beat(t, sceneBeats(6)).phase;
     return (g * g) * static_cast<ext>(0.5f) * g;
 }
 

@@ -73,7 +73,7 @@ template <class Gl>
 void drawRandomBundle(Gl &gl, const Frame &f)
 {
     // The beat starts 40 ms into the scene; before it the phase exceeds 1.
-    const ext phase = kit::beat(f.t, 80312.0f, 15959.0f).phase;
+    const ext phase = kit::beat(f.t, sceneBeats(7)).phase;
     const float pulse = phase * ((phase * phase) * static_cast<ext>(0.8));
 
     kit::sceneFrame(gl, 0.12, 0.08, 0.21, kit::horizontalBand(0.1, 0.8, f.width, f.height));

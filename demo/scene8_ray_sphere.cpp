@@ -28,7 +28,7 @@ void drawRaySphere(Gl &gl, const Frame &f)
     kit::sceneFrame(gl, 0.2, 0.23, 0.25, kit::verticalBand(0.35, 0.2, f.width, f.height));
 
     // The beat starts 20 ms into the scene; before it the phase exceeds 1.
-    const ext phase = kit::beat(f.t, 96379.0f, 15959.0f).phase;
+    const ext phase = kit::beat(f.t, sceneBeats(8)).phase;
     const float pulse = phase * ((phase * phase) * static_cast<ext>(0.2));
     const kit::Vec3 scale{static_cast<float>(static_cast<ext>(0.7) + pulse),
                           static_cast<float>(static_cast<ext>(0.9) + pulse),

@@ -24,7 +24,9 @@ const std::vector<kit::SpiralPoint> &spiralPoints(float step)
 template <class Gl>
 void drawFadingSpiral(Gl &gl, const Frame &f)
 {
-    const float progress = (f.t - static_cast<ext>(112600.0f)) / 16464.0f;
+    const SceneWindow window = sceneWindow(9);
+    const float start = static_cast<float>(window.start);
+    const float progress = (f.t - static_cast<ext>(start)) / static_cast<float>(window.length());
     const double fade = 1 - static_cast<ext>(progress);
 
     kit::sceneFrame(gl, 0.3 * static_cast<ext>(fade), 0.13 * static_cast<ext>(fade),

@@ -8,7 +8,7 @@
 #include "null_gl.h"
 #include "offscreen_gl.h"
 #include "scene_table.h"
-#include "scene_times.h"
+#include "timeline.h"
 
 #include <benchmark/benchmark.h>
 

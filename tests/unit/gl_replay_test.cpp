@@ -1,0 +1,25 @@
+#include "gl_replay.h"
+#include "recorded_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+// A replayed call must hand every argument back with the type and value it
+// was recorded with, or a replayed frame is not the frame.
+TEST(GlReplay, ReplayingARecordingRecordsTheSameCalls)
+{
+    GlRecorder original;
+    initializeContext(original);
+    resizeContext(original, 1280, 720);
+    paintFrame(original, Frame{16128, pointStep(720), 1280, 720});
+
+    GlRecorder replayed;
+    std::set<GlOp> ops;
+    for (const GlCall &c : original.calls) {
+        replayCall(replayed, c);
+        ops.insert(c.op);
+    }
+    EXPECT_EQ(replayed.calls, original.calls);
+    EXPECT_EQ(ops.size(), 17u) << "the frame should make every kind of call";
+}

@@ -24,5 +24,5 @@ void DemoPane::resizeGL(int w, int h)
 void DemoPane::paintGL()
 {
     NativeGl gl;
-    paintFrame(gl, Frame{sceneTime, step, width(), height()});
+    paintFrame(gl, Frame{sceneTime, step, width(), height()}, caches);
 }

@@ -26,4 +26,5 @@ protected:
 private:
     std::int32_t sceneTime = 0;
     float step = kStepBeforeResize;
+    SceneCaches caches;
 };

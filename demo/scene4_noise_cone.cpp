@@ -4,7 +4,6 @@
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
-#include "step_memo.h"
 
 #include <cmath>
 
@@ -28,18 +27,10 @@ struct Scroll {
     double jitterPhase;  // one jitter swing per second
 };
 
-// One point of a noise line before the scroll: its parameter and the noise
-// inputs of its jitter (all 0 for the first point).
-struct NoiseStep {
-    float s;
-    double nx, ny, nz;
-};
-
 // Unlike the point walk, s is tested against its bound after rounding to
 // float.
-const std::vector<NoiseStep> &noiseSteps(float step)
+const std::vector<NoiseStep> &noiseSteps(StepMemo<NoiseStep> &memo, float step)
 {
-    static StepMemo<NoiseStep> memo;
     return memo.entriesFor(step, [](float step, std::vector<NoiseStep> &steps) {
         double nx = 0, ny = 0, nz = 0;
         float s = 0;
@@ -57,20 +48,13 @@ const std::vector<NoiseStep> &noiseSteps(float step)
     });
 }
 
-// One point as both lines draw it this frame; only the height differs.
-struct NoisePoint {
-    int column;
-    float x, z;
-    double jy;
-};
-
-// The points of this frame, in a buffer kept to spare an allocation a frame.
-const std::vector<NoisePoint> &noisePoints(const Scroll &scroll, float step)
+// The points of this frame, in the caches' buffer.
+const std::vector<NoisePoint> &noisePoints(SceneCaches &caches, const Scroll &scroll, float step)
 {
-    static std::vector<NoisePoint> points;
+    std::vector<NoisePoint> &points = caches.noisePoints;
     points.clear();
     const ext phase = scroll.jitterPhase;
-    for (const NoiseStep &n : noiseSteps(step)) {
+    for (const NoiseStep &n : noiseSteps(caches.noiseSteps, step)) {
         const int column = static_cast<int>(static_cast<long long>(scroll.offset + static_cast<ext>(n.s)) % 1000);
         const double jx = std::sin(static_cast<double>((n.nx * static_cast<ext>(7654235.0) + phase) * kit::kTwoPi));
         const double jy = std::sin(static_cast<double>((n.ny * static_cast<ext>(8354235.0f) + phase) * kit::kTwoPi));
@@ -98,15 +82,8 @@ void drawNoiseLine(Gl &gl, GLenum mode, const std::vector<NoisePoint> &points, d
     }
 }
 
-// One ray of the cone: its rim point and its colour's palette angles.
-struct ConeRay {
-    kit::PaletteAngles colour;
-    kit::ColourInputs rim;
-};
-
-const std::vector<ConeRay> &coneRays(float step)
+const std::vector<ConeRay> &coneRays(StepMemo<ConeRay> &memo, float step)
 {
-    static StepMemo<ConeRay> memo;
     return memo.entriesFor(step, [](float step, std::vector<ConeRay> &rays) {
         kit::pointWalk(500, step, [&](float, double sum) {
             const kit::ColourInputs rim = kit::circleInputs(sum, 0.002);
@@ -118,7 +95,7 @@ const std::vector<ConeRay> &coneRays(float step)
 } // namespace
 
 template <class Gl>
-void drawNoiseLinesAndCone(Gl &gl, const Frame &f)
+void drawNoiseLinesAndCone(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     kit::sceneFrame(gl, 0.12, 0.16, 0.28, kit::horizontalBand(0.1666, 0.666, f.width, f.height));
 
@@ -128,7 +105,7 @@ void drawNoiseLinesAndCone(Gl &gl, const Frame &f)
     const GLenum mode = lineMode(f.t);
     const Scroll scroll{static_cast<double>(0.1 * static_cast<ext>(f.t)),
                         static_cast<double>(0.001 * static_cast<ext>(f.t))};
-    const std::vector<NoisePoint> &points = noisePoints(scroll, f.step);
+    const std::vector<NoisePoint> &points = noisePoints(caches, scroll, f.step);
     gl.begin(mode);
     drawNoiseLine(gl, mode, points, 0.66);
     gl.end();
@@ -143,7 +120,7 @@ void drawNoiseLinesAndCone(Gl &gl, const Frame &f)
     gl.rotatef(static_cast<float>(xAngle), 1, 0, 0);
     const kit::TimePhases phases = kit::timePhases(xAngle);
     gl.begin(GL_LINES);
-    for (const ConeRay &ray : coneRays(f.step)) {
+    for (const ConeRay &ray : coneRays(caches.coneRays, f.step)) {
         const kit::ColourInputs &rim = ray.rim;
         const float k = kit::paletteValue(ray.colour, phases);
         kit::paletteColour(gl, k, 0.5, 0.8, 1);

@@ -39,18 +39,18 @@ float pointStep(int height)
 }
 
 template <class Gl>
-void paintFrame(Gl &gl, const Frame &f)
+void paintFrame(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     switch (sceneAt(f.t)) {
-    case 1: drawExtrudedLogo(gl, f); break;
-    case 2: drawBurstAndTitle(gl, f); break;
-    case 3: drawSunburstCube(gl, f); break;
-    case 4: drawNoiseLinesAndCone(gl, f); break;
-    case 5: drawTwistingCylinder(gl, f); break;
-    case 6: drawDoublePyramid(gl, f); break;
-    case 7: drawRandomBundle(gl, f); break;
-    case 8: drawRaySphere(gl, f); break;
-    case 9: drawFadingSpiral(gl, f); break;
+    case 1: drawExtrudedLogo(gl, f, caches); break;
+    case 2: drawBurstAndTitle(gl, f, caches); break;
+    case 3: drawSunburstCube(gl, f, caches); break;
+    case 4: drawNoiseLinesAndCone(gl, f, caches); break;
+    case 5: drawTwistingCylinder(gl, f, caches); break;
+    case 6: drawDoublePyramid(gl, f, caches); break;
+    case 7: drawRandomBundle(gl, f, caches); break;
+    case 8: drawRaySphere(gl, f, caches); break;
+    case 9: drawFadingSpiral(gl, f, caches); break;
     }
 }
 

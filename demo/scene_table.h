@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame.h"
+#include "scene_caches.h"
 
 // What the demo pane does with its GL context, written once for every call
 // layer: context set-up, resize and one frame of the scene that owns f.t.
@@ -20,5 +21,6 @@ float pointStep(int height);
 constexpr float kStepBeforeResize = 1.0f;
 
 // Draws the scene whose time window holds f.t; nothing past the timeline.
+// `caches` belong to the caller and serve all of its frames.
 template <class Gl>
-void paintFrame(Gl &gl, const Frame &f);
+void paintFrame(Gl &gl, const Frame &f, SceneCaches &caches);

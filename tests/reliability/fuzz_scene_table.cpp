@@ -24,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     GlRecorder gl;
     const float step = resized ? pointStep(height) : kStepBeforeResize;
-    paintFrame(gl, Frame{t, step, width, height});
+    SceneCaches caches;
+    paintFrame(gl, Frame{t, step, width, height}, caches);
     return 0;
 }

@@ -12,7 +12,8 @@ TEST(GlReplay, ReplayingARecordingRecordsTheSameCalls)
     GlRecorder original;
     initializeContext(original);
     resizeContext(original, 1280, 720);
-    paintFrame(original, Frame{16128, pointStep(720), 1280, 720});
+    SceneCaches caches;
+    paintFrame(original, Frame{16128, pointStep(720), 1280, 720}, caches);
 
     GlRecorder replayed;
     std::set<GlOp> ops;

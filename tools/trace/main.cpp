@@ -52,7 +52,8 @@ int main(int argc, char **argv)
             resizeContext(gl, size->width, size->height);
     }
     const float step = unresized ? kStepBeforeResize : pointStep(size->height);
-    paintFrame(gl, Frame{*time, step, size->width, size->height});
+    SceneCaches caches;
+    paintFrame(gl, Frame{*time, step, size->width, size->height}, caches);
 
     std::string out;
     for (const GlCall &call : gl.calls) {

@@ -10,8 +10,8 @@
 namespace {
 
 // Both lines switch between loose segments and a strip on every beat of
-// scene 2's grid, counted from its origin: the strip on the odd beats,
-// found as the second half of a double beat.
+// scene 2's grid, counted from its origin: segments on the even beats, the
+// strip on the odd ones, the second half of each pair.
 GLenum lineMode(std::int32_t t)
 {
     const BeatGrid grid = sceneBeats(4);

@@ -9,18 +9,18 @@
 // was recorded with, or a replayed frame is not the frame.
 TEST(GlReplay, ReplayingARecordingRecordsTheSameCalls)
 {
-    GlRecorder original;
-    initializeContext(original);
-    resizeContext(original, 1280, 720);
+    GlRecorder recorded;
+    initializeContext(recorded);
+    resizeContext(recorded, 1280, 720);
     SceneCaches caches;
-    paintFrame(original, Frame{16128, pointStep(720), 1280, 720}, caches);
+    paintFrame(recorded, Frame{16128, pointStep(720), 1280, 720}, caches);
 
     GlRecorder replayed;
     std::set<GlOp> ops;
-    for (const GlCall &c : original.calls) {
+    for (const GlCall &c : recorded.calls) {
         replayCall(replayed, c);
         ops.insert(c.op);
     }
-    EXPECT_EQ(replayed.calls, original.calls);
+    EXPECT_EQ(replayed.calls, recorded.calls);
     EXPECT_EQ(ops.size(), 17u) << "the frame should make every kind of call";
 }

@@ -17,11 +17,12 @@ void DemoPane::initializeGL()
 void DemoPane::resizeGL(int w, int h)
 {
     NativeGl gl;
-    step = resizeContext(gl, w, h);
+    resizeContext(gl, w, h);
+    step = pointStep(h);
 }
 
 void DemoPane::paintGL()
 {
     NativeGl gl;
-    paintFrame(gl, Frame{sceneTime, step, width(), height()});
+    paintFrame(gl, Frame{sceneTime, step, width(), height()}, caches);
 }

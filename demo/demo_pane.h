@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scene_table.h"
+
 #include <QGLWidget>
 
 #include <cstdint>
@@ -15,7 +17,6 @@ public:
 
     void setTime(std::int32_t time) { sceneTime = time; }
     std::int32_t time() const { return sceneTime; }
-    float pointStep() const { return step; }
 
 protected:
     void initializeGL() override;
@@ -24,5 +25,6 @@ protected:
 
 private:
     std::int32_t sceneTime = 0;
-    float step = 1.0f;
+    float step = kStepBeforeResize;
+    SceneCaches caches;
 };

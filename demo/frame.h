@@ -5,7 +5,7 @@
 // Everything a scene may read: the picture is a pure function of these.
 struct Frame {
     std::int32_t t;   // scene time, ms
-    float step;       // point step, 220 / height (1 before the first resize)
+    float step;       // point step: pointStep(height), kStepBeforeResize before any resize
     int width;        // pane size in pixels
     int height;
 };

@@ -1,6 +1,7 @@
 #include "gl_recorder.h"
 
 #include <cstdio>
+#include <initializer_list>
 
 namespace {
 
@@ -58,51 +59,56 @@ std::string maskName(double value)
     return text.empty() ? "0" : text;
 }
 
-std::string numbers(const char *name, const GlCall &call, int count, const char *format)
+// How a trace prints an argument; the kinds column of gl_calls.h names them.
+namespace argument_kinds {
+enum Kind { Float, Double, Int, Mask, Capability, BlendFactor, MatrixMode, Primitive };
+}
+
+std::string number(const char *format, double value)
+{
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+std::string argumentText(argument_kinds::Kind kind, double value)
+{
+    using namespace argument_kinds;
+    switch (kind) {
+    case Float: return number("%.9g", value);
+    case Double: return number("%.17g", value);
+    case Int: return number("%.0f", value);
+    case Mask: return maskName(value);
+    case Capability: return capabilityName(value);
+    case BlendFactor: return blendFactorName(value);
+    case MatrixMode: return matrixModeName(value);
+    case Primitive: return primitiveName(value);
+    }
+    return "?";
+}
+
+std::string callText(const char *name, const GlCall &call,
+                     std::initializer_list<argument_kinds::Kind> kinds)
 {
     std::string text = name;
-    char buffer[40];
-    for (int i = 0; i < count; ++i) {
-        std::snprintf(buffer, sizeof buffer, format, call.args[i]);
+    std::size_t i = 0;
+    for (const argument_kinds::Kind kind : kinds) {
         text += ' ';
-        text += buffer;
+        text += argumentText(kind, call.args[i++]);
     }
     return text;
-}
-
-std::string floats(const char *name, const GlCall &call, int count)
-{
-    return numbers(name, call, count, "%.9g");
-}
-
-std::string ints(const char *name, const GlCall &call)
-{
-    return numbers(name, call, 4, "%.0f");
 }
 
 } // namespace
 
 std::string formatCall(const GlCall &call)
 {
+    using namespace argument_kinds;
     switch (call.op) {
-    case GlOp::ClearColor: return floats("glClearColor", call, 4);
-    case GlOp::Clear: return "glClear " + maskName(call.args[0]);
-    case GlOp::Scissor: return ints("glScissor", call);
-    case GlOp::Enable: return "glEnable " + capabilityName(call.args[0]);
-    case GlOp::Disable: return "glDisable " + capabilityName(call.args[0]);
-    case GlOp::BlendFunc:
-        return "glBlendFunc " + blendFactorName(call.args[0]) + ' ' + blendFactorName(call.args[1]);
-    case GlOp::Viewport: return ints("glViewport", call);
-    case GlOp::MatrixMode: return "glMatrixMode " + matrixModeName(call.args[0]);
-    case GlOp::LoadIdentity: return "glLoadIdentity";
-    case GlOp::Translate: return floats("glTranslatef", call, 3);
-    case GlOp::Rotate: return floats("glRotatef", call, 4);
-    case GlOp::Scale: return floats("glScalef", call, 3);
-    case GlOp::Begin: return "glBegin " + primitiveName(call.args[0]);
-    case GlOp::End: return "glEnd";
-    case GlOp::Color: return floats("glColor4f", call, 4);
-    case GlOp::Vertex: return floats("glVertex3f", call, 3);
-    case GlOp::Perspective: return numbers("gluPerspective", call, 4, "%.17g");
+#define OSTRE3_FORMAT_CALL(Op, method, function, parameters, arguments, kinds) \
+    case GlOp::Op: return callText(#function, call, {OSTRE3_GL_UNWRAP kinds});
+    OSTRE3_GL_CALLS(OSTRE3_FORMAT_CALL)
+#undef OSTRE3_FORMAT_CALL
     }
     return "?";
 }

@@ -1,15 +1,17 @@
 #pragma once
 
-#include <GL/gl.h>
+#include "gl_calls.h"
 
 #include <array>
 #include <string>
+#include <tuple>
 #include <vector>
 
+// Which call a recorded call is, one for each call in gl_calls.h.
 enum class GlOp {
-    ClearColor, Clear, Scissor, Enable, Disable, BlendFunc, Viewport,
-    MatrixMode, LoadIdentity, Translate, Rotate, Scale, Begin, End,
-    Color, Vertex, Perspective,
+#define OSTRE3_GL_OP(Op, ...) Op,
+    OSTRE3_GL_CALLS(OSTRE3_GL_OP)
+#undef OSTRE3_GL_OP
 };
 
 // One recorded call. Float, int and enum arguments are all exact in a
@@ -26,31 +28,18 @@ class GlRecorder {
 public:
     std::vector<GlCall> calls;
 
-    void clearColor(float r, float g, float b, float a) { add(GlOp::ClearColor, r, g, b, a); }
-    void clear(GLbitfield mask) { add(GlOp::Clear, mask); }
-    void scissor(int x, int y, int w, int h) { add(GlOp::Scissor, x, y, w, h); }
-    void enable(GLenum cap) { add(GlOp::Enable, cap); }
-    void disable(GLenum cap) { add(GlOp::Disable, cap); }
-    void blendFunc(GLenum src, GLenum dst) { add(GlOp::BlendFunc, src, dst); }
-    void viewport(int x, int y, int w, int h) { add(GlOp::Viewport, x, y, w, h); }
-    void matrixMode(GLenum mode) { add(GlOp::MatrixMode, mode); }
-    void loadIdentity() { add(GlOp::LoadIdentity); }
-    void translatef(float x, float y, float z) { add(GlOp::Translate, x, y, z); }
-    void rotatef(float angle, float x, float y, float z) { add(GlOp::Rotate, angle, x, y, z); }
-    void scalef(float x, float y, float z) { add(GlOp::Scale, x, y, z); }
-    void begin(GLenum mode) { add(GlOp::Begin, mode); }
-    void end() { add(GlOp::End); }
-    void color4f(float r, float g, float b, float a) { add(GlOp::Color, r, g, b, a); }
-    void vertex3f(float x, float y, float z) { add(GlOp::Vertex, x, y, z); }
-    void perspective(double fovy, double aspect, double zNear, double zFar)
-    {
-        add(GlOp::Perspective, fovy, aspect, zNear, zFar);
-    }
+#define OSTRE3_RECORDED_CALL(Op, method, function, parameters, arguments, kinds) \
+    void method parameters { add(GlOp::Op, std::make_tuple arguments); }
+    OSTRE3_GL_CALLS(OSTRE3_RECORDED_CALL)
+#undef OSTRE3_RECORDED_CALL
 
 private:
-    void add(GlOp op, double a = 0, double b = 0, double c = 0, double d = 0)
+    template <class... A>
+    void add(GlOp op, const std::tuple<A...> &arguments)
     {
-        calls.push_back({op, {a, b, c, d}});
+        GlCall call{op, {}};
+        std::apply([&call](A... a) { call.args = {static_cast<double>(a)...}; }, arguments);
+        calls.push_back(call);
     }
 };
 

@@ -38,7 +38,7 @@ float growth(std::int32_t t)
 } // namespace
 
 template <class Gl>
-void drawExtrudedLogo(Gl &gl, const Frame &f)
+void drawExtrudedLogo(Gl &gl, const Frame &f, SceneCaches &)
 {
     kit::sceneFrame(gl, 0.82, 0.88, 1.0, kit::horizontalBand(0.1666, 0.666, f.width, f.height));
     // Slow tumble: the z rotation reuses the x rate, so both get the same float.

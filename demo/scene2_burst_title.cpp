@@ -4,15 +4,13 @@
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
-#include "step_memo.h"
 #include "title_glyphs.h"
 
 namespace {
 
 // The spiral points the burst's rays run to.
-const std::vector<kit::SpiralPoint> &burstPoints(float step)
+const std::vector<kit::SpiralPoint> &burstPoints(StepMemo<kit::SpiralPoint> &memo, float step)
 {
-    static StepMemo<kit::SpiralPoint> memo;
     return memo.entriesFor(step, [](float step, std::vector<kit::SpiralPoint> &points) {
         // The azimuth keeps its own rounding: 6.2830536 * s goes through a
         // double before the two rate factors.
@@ -32,7 +30,7 @@ struct TitleSize {
 
 TitleSize titleSize(std::int32_t t, int paneHeight)
 {
-    const kit::Beat b = kit::beat(t, 8100.0f, 16056.0f);
+    const kit::Beat b = kit::beat(t, sceneBeats(2));
     const float pulse = b.phase * b.phase * b.phase;
     const float unit = paneHeight / static_cast<ext>(320);
     const float height = 0.5 * (100 * static_cast<ext>(pulse)) + 100;
@@ -122,13 +120,13 @@ void cellCharacter(Gl &gl, const TitleSize &ts)
 } // namespace
 
 template <class Gl>
-void drawBurstAndTitle(Gl &gl, const Frame &f)
+void drawBurstAndTitle(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     kit::sceneFrame(gl, 0.28f, 0.22f, 0.18f, kit::horizontalBand(0.0666, 0.466, f.width, f.height));
     const double xAngle = kit::spin(gl, f.t, {0.5f, 0, -3}, kit::Vec3{0.8f, 0.8f, 0.8f});
     gl.begin(GL_LINES);
     const kit::TimePhases phases = kit::timePhases(xAngle);
-    for (const kit::SpiralPoint &ray : burstPoints(f.step)) {
+    for (const kit::SpiralPoint &ray : burstPoints(caches.burstRays, f.step)) {
         kit::paletteColour(gl, kit::paletteValue(ray.colour, phases), 0.9, 0.7, 0.4);
         gl.vertex3f(ray.point.x, ray.point.y, ray.point.z);
         gl.vertex3f(0, 0, 0);

@@ -4,16 +4,11 @@
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
-#include "step_memo.h"
 
 namespace {
 
 // This scene's own coefficient pairs, and 0.15 (not 0.1) for the third sine.
 constexpr kit::Palette kCubePalette{3, 1, 26, 9, 58, 18, 0.25f, 0.15, 0.15};
-
-struct OutlinePoint {
-    float x, y;
-};
 
 // Clockwise round the square from the corner (-1, 1), one edge per 200 of s.
 OutlinePoint outlinePoint(float s)
@@ -28,17 +23,9 @@ OutlinePoint outlinePoint(float s)
     return {-1, static_cast<float>((u - 700.0f) * 0.01)};
 }
 
-// One step of the walk: the palette angles of its colour and the outline
-// point its six rays run to.
-struct RayStep {
-    kit::PaletteAngles colour;
-    OutlinePoint p;
-};
-
-const std::vector<RayStep> &raySteps(float step)
+const std::vector<CubeRay> &cubeRays(StepMemo<CubeRay> &memo, float step)
 {
-    static StepMemo<RayStep> memo;
-    return memo.entriesFor(step, [](float step, std::vector<RayStep> &steps) {
+    return memo.entriesFor(step, [](float step, std::vector<CubeRay> &steps) {
         kit::pointWalk(800, step, [&](float s, double sum) {
             const kit::ColourInputs in = kit::circleInputs(sum);
             steps.push_back({kit::paletteAngles(in.m, in.n, kCubePalette), outlinePoint(s)});
@@ -49,9 +36,9 @@ const std::vector<RayStep> &raySteps(float step)
 } // namespace
 
 template <class Gl>
-void drawSunburstCube(Gl &gl, const Frame &f)
+void drawSunburstCube(Gl &gl, const Frame &f, SceneCaches &caches)
 {
-    const kit::Beat b = kit::beat(f.t, 24156.0f, 15959.0f);
+    const kit::Beat b = kit::beat(f.t, sceneBeats(3));
     const float pulse = ((b.phase * b.phase) * 0.2) * b.phase;
     const ext wide = 0.5f + static_cast<ext>(pulse);
     const ext flat = 0.5f - static_cast<ext>(pulse);
@@ -62,7 +49,7 @@ void drawSunburstCube(Gl &gl, const Frame &f)
                                               static_cast<float>(wide)});
     gl.begin(GL_LINES);
     const kit::TimePhases phases = kit::timePhases(xAngle);
-    for (const RayStep &ray : raySteps(f.step)) {
+    for (const CubeRay &ray : cubeRays(caches.cubeRays, f.step)) {
         const float k = kit::paletteValue(ray.colour, phases, kCubePalette);
         const OutlinePoint p = ray.p;
         // Faces z = -1 and 1, then y = -1 and 1, then x = -1 and 1, each pair

@@ -4,18 +4,20 @@
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
-#include "step_memo.h"
 
 #include <cmath>
 
 namespace {
 
-// Both lines switch between a strip and loose segments every half beat of
-// 16 beats per scene-2 length, counted from scene 2's first millisecond.
+// Both lines switch between loose segments and a strip on every beat of
+// scene 2's grid, counted from its origin: segments on the even beats, the
+// strip on the odd ones, the second half of each pair.
 GLenum lineMode(std::int32_t t)
 {
-    const float q = (t - static_cast<ext>(8100.0f)) / 16056.0f;
-    const ext v = static_cast<ext>(16.0f) * q;
+    const BeatGrid grid = sceneBeats(4);
+    const float origin = static_cast<float>(grid.origin);
+    const float q = (t - static_cast<ext>(origin)) / static_cast<float>(grid.length);
+    const ext v = static_cast<ext>(grid.beats / 2) * q;
     const ext fraction = v - static_cast<long long>(v);
     return fraction >= 0.5f ? GL_LINE_STRIP : GL_LINES;
 }
@@ -25,18 +27,10 @@ struct Scroll {
     double jitterPhase;  // one jitter swing per second
 };
 
-// One point of a noise line before the scroll: its parameter and the noise
-// inputs of its jitter (all 0 for the first point).
-struct NoiseStep {
-    float s;
-    double nx, ny, nz;
-};
-
 // Unlike the point walk, s is tested against its bound after rounding to
 // float.
-const std::vector<NoiseStep> &noiseSteps(float step)
+const std::vector<NoiseStep> &noiseSteps(StepMemo<NoiseStep> &memo, float step)
 {
-    static StepMemo<NoiseStep> memo;
     return memo.entriesFor(step, [](float step, std::vector<NoiseStep> &steps) {
         double nx = 0, ny = 0, nz = 0;
         float s = 0;
@@ -54,20 +48,13 @@ const std::vector<NoiseStep> &noiseSteps(float step)
     });
 }
 
-// One point as both lines draw it this frame; only the height differs.
-struct NoisePoint {
-    int column;
-    float x, z;
-    double jy;
-};
-
-// The points of this frame, in a buffer kept to spare an allocation a frame.
-const std::vector<NoisePoint> &noisePoints(const Scroll &scroll, float step)
+// The points of this frame, in the caches' buffer.
+const std::vector<NoisePoint> &noisePoints(SceneCaches &caches, const Scroll &scroll, float step)
 {
-    static std::vector<NoisePoint> points;
+    std::vector<NoisePoint> &points = caches.noisePoints;
     points.clear();
     const ext phase = scroll.jitterPhase;
-    for (const NoiseStep &n : noiseSteps(step)) {
+    for (const NoiseStep &n : noiseSteps(caches.noiseSteps, step)) {
         const int column = static_cast<int>(static_cast<long long>(scroll.offset + static_cast<ext>(n.s)) % 1000);
         const double jx = std::sin(static_cast<double>((n.nx * static_cast<ext>(7654235.0) + phase) * kit::kTwoPi));
         const double jy = std::sin(static_cast<double>((n.ny * static_cast<ext>(8354235.0f) + phase) * kit::kTwoPi));
@@ -95,15 +82,8 @@ void drawNoiseLine(Gl &gl, GLenum mode, const std::vector<NoisePoint> &points, d
     }
 }
 
-// One ray of the cone: its rim point and its colour's palette angles.
-struct ConeRay {
-    kit::PaletteAngles colour;
-    kit::ColourInputs rim;
-};
-
-const std::vector<ConeRay> &coneRays(float step)
+const std::vector<ConeRay> &coneRays(StepMemo<ConeRay> &memo, float step)
 {
-    static StepMemo<ConeRay> memo;
     return memo.entriesFor(step, [](float step, std::vector<ConeRay> &rays) {
         kit::pointWalk(500, step, [&](float, double sum) {
             const kit::ColourInputs rim = kit::circleInputs(sum, 0.002);
@@ -115,7 +95,7 @@ const std::vector<ConeRay> &coneRays(float step)
 } // namespace
 
 template <class Gl>
-void drawNoiseLinesAndCone(Gl &gl, const Frame &f)
+void drawNoiseLinesAndCone(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     kit::sceneFrame(gl, 0.12, 0.16, 0.28, kit::horizontalBand(0.1666, 0.666, f.width, f.height));
 
@@ -125,7 +105,7 @@ void drawNoiseLinesAndCone(Gl &gl, const Frame &f)
     const GLenum mode = lineMode(f.t);
     const Scroll scroll{static_cast<double>(0.1 * static_cast<ext>(f.t)),
                         static_cast<double>(0.001 * static_cast<ext>(f.t))};
-    const std::vector<NoisePoint> &points = noisePoints(scroll, f.step);
+    const std::vector<NoisePoint> &points = noisePoints(caches, scroll, f.step);
     gl.begin(mode);
     drawNoiseLine(gl, mode, points, 0.66);
     gl.end();
@@ -140,7 +120,7 @@ void drawNoiseLinesAndCone(Gl &gl, const Frame &f)
     gl.rotatef(static_cast<float>(xAngle), 1, 0, 0);
     const kit::TimePhases phases = kit::timePhases(xAngle);
     gl.begin(GL_LINES);
-    for (const ConeRay &ray : coneRays(f.step)) {
+    for (const ConeRay &ray : coneRays(caches.coneRays, f.step)) {
         const kit::ColourInputs &rim = ray.rim;
         const float k = kit::paletteValue(ray.colour, phases);
         kit::paletteColour(gl, k, 0.5, 0.8, 1);

@@ -4,7 +4,6 @@
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
-#include "step_memo.h"
 
 #include <cmath>
 
@@ -18,23 +17,20 @@ struct Turn {
     float sin, cos;
 };
 
-// One turn per scene length, starting at the scene's first millisecond.
+// One turn in half the length of the scene's grid (about the scene's own
+// length), from the grid's origin, its first millisecond.
 Turn twistAt(std::int32_t t)
 {
-    const double angle = ((kit::kTwoPi * static_cast<ext>(t - 56334)) / 15959.0f) * 2;
+    const BeatGrid grid = sceneBeats(5);
+    const double angle =
+        ((kit::kTwoPi * static_cast<ext>(t - grid.origin)) / static_cast<float>(grid.length)) * 2;
     return {static_cast<float>(std::sin(angle)), static_cast<float>(std::cos(angle))};
 }
 
-// One step of the walk: the near rim point and the palette angles of its
-// colour, taken from (sin, cos) of the rim angle.
-struct RimStep {
-    kit::PaletteAngles colour;
-    float x, y;
-};
-
-const std::vector<RimStep> &rimSteps(float step)
+// The palette angles of a rim point's colour come from (sin, cos) of the
+// rim angle.
+const std::vector<RimStep> &rimSteps(StepMemo<RimStep> &memo, float step)
 {
-    static StepMemo<RimStep> memo;
     return memo.entriesFor(step, [](float step, std::vector<RimStep> &steps) {
         kit::pointWalk(1000, step, [&](float, double sum) {
             const double rimAngle = (kit::kTwoPi * static_cast<ext>(sum)) * 0.001;
@@ -48,14 +44,14 @@ const std::vector<RimStep> &rimSteps(float step)
 } // namespace
 
 template <class Gl>
-void drawTwistingCylinder(Gl &gl, const Frame &f)
+void drawTwistingCylinder(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     kit::sceneFrame(gl, 0.12, 0.08, 0.28, kit::horizontalBand(0.1, 0.8, f.width, f.height));
     const double xAngle = kit::spin(gl, f.t, {0.5f, 0, -3}, kit::Vec3{0.8f, 0.8f, 0.8f});
     gl.begin(GL_LINES);
     const Turn twist = twistAt(f.t);
     const kit::TimePhases phases = kit::timePhases(xAngle);
-    for (const RimStep &rim : rimSteps(f.step)) {
+    for (const RimStep &rim : rimSteps(caches.rimSteps, f.step)) {
         const float x = rim.x;
         const float y = rim.y;
         // All three lines of a step take the pattern's colour at the near rim.

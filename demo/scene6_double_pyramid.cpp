@@ -4,7 +4,6 @@
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
-#include "step_memo.h"
 
 namespace {
 
@@ -13,7 +12,7 @@ constexpr kit::Palette kGreenPalette{5, 4, 8, 9, 15, 8, 0.2, 0.15, 0.15};
 // Half the cubed beat phase: 0.5 on each beat, falling towards 0 before the next.
 float bandPulse(std::int32_t t)
 {
-    const ext g = kit::beat(t, 64313.0f, 15959.0f).phase;
+    const ext g = kit::beat(t, sceneBeats(6)).phase;
     return (g * g) * static_cast<ext>(0.5f) * g;
 }
 
@@ -28,15 +27,8 @@ kit::Rect pulsingBand(float pulse, int width, int height)
             static_cast<int>((-0.7 * p + 0.8) * rows)};
 }
 
-// One step of the walk: its colour's palette angles and where A and B are.
-struct HatchStep {
-    kit::PaletteAngles colour;
-    float side, e;
-};
-
-const std::vector<HatchStep> &hatchSteps(float step)
+const std::vector<HatchStep> &hatchSteps(StepMemo<HatchStep> &memo, float step)
 {
-    static StepMemo<HatchStep> memo;
     return memo.entriesFor(step, [](float step, std::vector<HatchStep> &steps) {
         kit::pointWalk(800, step, [&](float s, double sum) {
             const kit::ColourInputs in = kit::circleInputs(sum);
@@ -54,14 +46,14 @@ const std::vector<HatchStep> &hatchSteps(float step)
 } // namespace
 
 template <class Gl>
-void drawDoublePyramid(Gl &gl, const Frame &f)
+void drawDoublePyramid(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     const float pulse = bandPulse(f.t);
     kit::sceneFrame(gl, 0.08, 0.38, 0.21, pulsingBand(pulse, f.width, f.height));
     const double xAngle = kit::spin(gl, f.t, {0, 0, -3});
     gl.begin(GL_LINES);
     const kit::TimePhases phases = kit::timePhases(xAngle);
-    for (const HatchStep &hatch : hatchSteps(f.step)) {
+    for (const HatchStep &hatch : hatchSteps(caches.hatchSteps, f.step)) {
         const float k = kit::paletteValue(hatch.colour, phases, kGreenPalette);
         const float side = hatch.side;
         const float e = hatch.e;

@@ -6,7 +6,6 @@
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
-#include "step_memo.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -19,18 +18,12 @@ float randomValue()
     return (std::rand() % 200 - 100) * static_cast<ext>(0.01);
 }
 
-// An end point at rest and the direction a beat throws it in. Products of
-// two floats are exact in a double, so keeping them changes nothing.
-struct RandomEnd {
-    double x, y;  // radius * sine, radius * cosine
-    float jitterX, jitterY;
-
-    kit::Vec3 at(float pulse, float z) const
-    {
-        return {static_cast<float>(static_cast<ext>(x) + pulse * static_cast<ext>(jitterX)),
-                static_cast<float>(static_cast<ext>(y) + pulse * static_cast<ext>(jitterY)), z};
-    }
-};
+// Where a beat's pulse has thrown the end, in the plane z.
+kit::Vec3 thrownEnd(const RandomEnd &end, float pulse, float z)
+{
+    return {static_cast<float>(static_cast<ext>(end.x) + pulse * static_cast<ext>(end.jitterX)),
+            static_cast<float>(static_cast<ext>(end.y) + pulse * static_cast<ext>(end.jitterY)), z};
+}
 
 // Four rand() results, in this order: angle, radius, x jitter, y jitter.
 RandomEnd randomEnd()
@@ -46,17 +39,11 @@ RandomEnd randomEnd()
             static_cast<double>(radius * static_cast<ext>(cosine)), jitterX, jitterY};
 }
 
-struct BundleLine {
-    kit::PaletteAngles colour;
-    RandomEnd back, front;
-};
-
 // The k-th line always takes the k-th eight rand() results after srand(0),
 // so the layout depends on the point step alone: it is drawn again only
 // when the step changes.
-const std::vector<BundleLine> &bundleLines(float step)
+const std::vector<BundleLine> &bundleLines(StepMemo<BundleLine> &memo, float step)
 {
-    static StepMemo<BundleLine> memo;
     return memo.entriesFor(step, [](float step, std::vector<BundleLine> &lines) {
         std::srand(0);
         kit::pointWalk(2000, step, [&](float, double s) {
@@ -70,15 +57,15 @@ const std::vector<BundleLine> &bundleLines(float step)
 } // namespace
 
 template <class Gl>
-void drawRandomBundle(Gl &gl, const Frame &f)
+void drawRandomBundle(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     // The beat starts 40 ms into the scene; before it the phase exceeds 1.
-    const ext phase = kit::beat(f.t, 80312.0f, 15959.0f).phase;
+    const ext phase = kit::beat(f.t, sceneBeats(7)).phase;
     const float pulse = phase * ((phase * phase) * static_cast<ext>(0.8));
 
     kit::sceneFrame(gl, 0.12, 0.08, 0.21, kit::horizontalBand(0.1, 0.8, f.width, f.height));
     const double xAngle = kit::spin(gl, f.t, {0, 0, -3}, kit::Vec3{0.8f, 0.8f, 0.8f});
-    const std::vector<BundleLine> &lines = bundleLines(f.step);
+    const std::vector<BundleLine> &lines = bundleLines(caches.bundleLines, f.step);
     // Every frame leaves the generator freshly seeded, whether or not it
     // drew the layout.
     std::srand(0);
@@ -86,9 +73,9 @@ void drawRandomBundle(Gl &gl, const Frame &f)
     const kit::TimePhases phases = kit::timePhases(xAngle);
     for (const BundleLine &line : lines) {
         kit::paletteColour(gl, kit::paletteValue(line.colour, phases), 0.9, 0.5, 0.7);
-        const kit::Vec3 back = line.back.at(pulse, -1);
+        const kit::Vec3 back = thrownEnd(line.back, pulse, -1);
         gl.vertex3f(back.x, back.y, back.z);
-        const kit::Vec3 front = line.front.at(pulse, 1);
+        const kit::Vec3 front = thrownEnd(line.front, pulse, 1);
         gl.vertex3f(front.x, front.y, front.z);
     }
     gl.end();

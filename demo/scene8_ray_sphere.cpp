@@ -4,14 +4,12 @@
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
-#include "step_memo.h"
 
 namespace {
 
 // The spiral points the rays run from.
-const std::vector<kit::SpiralPoint> &rays(float step)
+const std::vector<kit::SpiralPoint> &rays(StepMemo<kit::SpiralPoint> &memo, float step)
 {
-    static StepMemo<kit::SpiralPoint> memo;
     return memo.entriesFor(step, [](float step, std::vector<kit::SpiralPoint> &points) {
         // Carried wide up to sin and cos: no rounding to double in between.
         kit::sphereSpiral(4000, step, 0.00064, [](double s, double) -> double {
@@ -23,12 +21,12 @@ const std::vector<kit::SpiralPoint> &rays(float step)
 } // namespace
 
 template <class Gl>
-void drawRaySphere(Gl &gl, const Frame &f)
+void drawRaySphere(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     kit::sceneFrame(gl, 0.2, 0.23, 0.25, kit::verticalBand(0.35, 0.2, f.width, f.height));
 
     // The beat starts 20 ms into the scene; before it the phase exceeds 1.
-    const ext phase = kit::beat(f.t, 96379.0f, 15959.0f).phase;
+    const ext phase = kit::beat(f.t, sceneBeats(8)).phase;
     const float pulse = phase * ((phase * phase) * static_cast<ext>(0.2));
     const kit::Vec3 scale{static_cast<float>(static_cast<ext>(0.7) + pulse),
                           static_cast<float>(static_cast<ext>(0.9) + pulse),
@@ -36,7 +34,7 @@ void drawRaySphere(Gl &gl, const Frame &f)
     const double xAngle = kit::spin(gl, f.t, {0.1f, 0, -3}, scale);
     gl.begin(GL_LINES);
     const kit::TimePhases phases = kit::timePhases(xAngle);
-    for (const kit::SpiralPoint &ray : rays(f.step)) {
+    for (const kit::SpiralPoint &ray : rays(caches.sphereRays, f.step)) {
         kit::paletteColour(gl, kit::paletteValue(ray.colour, phases), 0.68, 0.74, 0.8);
         gl.vertex3f(ray.point.x, ray.point.y, ray.point.z);
         gl.vertex3f(0, 0, 0);

@@ -4,14 +4,12 @@
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
-#include "step_memo.h"
 
 namespace {
 
 // The azimuth turns 120 times as fast as the polar angle.
-const std::vector<kit::SpiralPoint> &spiralPoints(float step)
+const std::vector<kit::SpiralPoint> &spiralPoints(StepMemo<kit::SpiralPoint> &memo, float step)
 {
-    static StepMemo<kit::SpiralPoint> memo;
     return memo.entriesFor(step, [](float step, std::vector<kit::SpiralPoint> &points) {
         kit::sphereSpiral(2000, step, 0.0025, [](double, double polar) -> double {
             return polar * static_cast<ext>(120);
@@ -22,9 +20,11 @@ const std::vector<kit::SpiralPoint> &spiralPoints(float step)
 } // namespace
 
 template <class Gl>
-void drawFadingSpiral(Gl &gl, const Frame &f)
+void drawFadingSpiral(Gl &gl, const Frame &f, SceneCaches &caches)
 {
-    const float progress = (f.t - static_cast<ext>(112600.0f)) / 16464.0f;
+    const SceneWindow window = sceneWindow(9);
+    const float start = static_cast<float>(window.start);
+    const float progress = (f.t - static_cast<ext>(start)) / static_cast<float>(window.length());
     const double fade = 1 - static_cast<ext>(progress);
 
     kit::sceneFrame(gl, 0.3 * static_cast<ext>(fade), 0.13 * static_cast<ext>(fade),
@@ -32,7 +32,7 @@ void drawFadingSpiral(Gl &gl, const Frame &f)
     const double xAngle = kit::spin(gl, f.t, {0, 0, -3}, kit::Vec3{0.9f, 0.9f, 0.9f});
     gl.begin(GL_LINE_STRIP);
     const kit::TimePhases phases = kit::timePhases(xAngle);
-    for (const kit::SpiralPoint &spiral : spiralPoints(f.step)) {
+    for (const kit::SpiralPoint &spiral : spiralPoints(caches.fadingSpiral, f.step)) {
         kit::paletteColour(gl, kit::paletteValue(spiral.colour, phases), 0.98, 0.74, 0.3, fade);
         gl.vertex3f(spiral.point.x, spiral.point.y, spiral.point.z);
     }

@@ -5,6 +5,7 @@
 // float, double where it is stored as double or handed to sin and cos.
 
 #include "frame.h"
+#include "timeline.h"
 
 #include <GL/gl.h>
 
@@ -14,7 +15,8 @@
 
 namespace kit {
 
-// Near-pi constants of the original formulas; not typos, they change values.
+// The near-pi constants the pictures are drawn with: not typos, since the
+// exact pi would move points and colours.
 constexpr double kPi = 3.14159268;
 constexpr double kTwoPi = 6.28318536;
 constexpr double kSpiralTwoPi = 6.2830536;
@@ -103,16 +105,19 @@ inline TimePhases timePhases(double xAngle)
 }
 
 struct Beat {
-    float position;  // (t - t0) / length, rounded to float
-    int count;       // 32 * position, truncated toward zero
+    float position;  // (t - origin) / length, rounded to float
+    int count;       // beats * position, truncated toward zero
     ext phase;       // 1 - fraction: 1 on the beat, falling towards 0
 };
 
-// Before t0 the truncation toward zero keeps count 0 and lifts phase above 1.
-inline Beat beat(std::int32_t t, float t0, float length)
+// Before the origin the truncation toward zero keeps count 0 and lifts
+// phase above 1.
+inline Beat beat(std::int32_t t, const BeatGrid &grid)
 {
-    const float position = (t - static_cast<ext>(t0)) / length;
-    const ext v = static_cast<ext>(32.0f) * position;
+    const float origin = static_cast<float>(grid.origin);
+    const float length = static_cast<float>(grid.length);
+    const float position = (t - static_cast<ext>(origin)) / length;
+    const ext v = static_cast<ext>(grid.beats) * position;
     const int count = static_cast<int>(v);
     return {position, count, 1 - (v - count)};
 }

@@ -12,38 +12,50 @@ void initializeContext(Gl &gl)
     gl.enable(GL_DEPTH_TEST);
 }
 
-template <class Gl>
-float resizeContext(Gl &gl, int w, int h)
+namespace {
+
+// A pane can be squeezed to no height at all; it counts as one row rather
+// than divide by zero.
+int rowsOf(int height)
 {
-    // A pane can be squeezed to no height at all; treat it as one row
-    // rather than divide by zero.
-    const int rows = std::max(h, 1);
+    return std::max(height, 1);
+}
+
+} // namespace
+
+template <class Gl>
+void resizeContext(Gl &gl, int w, int h)
+{
     gl.viewport(0, 0, w, h);
     gl.matrixMode(GL_PROJECTION);
     gl.loadIdentity();
-    gl.perspective(45.0, static_cast<double>(w) / rows, 0.01, 100.0);
+    gl.perspective(45.0, static_cast<double>(w) / rowsOf(h), 0.01, 100.0);
     gl.matrixMode(GL_MODELVIEW);
-    return 220 / static_cast<ext>(rows);
+}
+
+float pointStep(int height)
+{
+    return 220 / static_cast<ext>(rowsOf(height));
 }
 
 template <class Gl>
-void paintFrame(Gl &gl, const Frame &f)
+void paintFrame(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     switch (sceneAt(f.t)) {
-    case 1: drawExtrudedLogo(gl, f); break;
-    case 2: drawBurstAndTitle(gl, f); break;
-    case 3: drawSunburstCube(gl, f); break;
-    case 4: drawNoiseLinesAndCone(gl, f); break;
-    case 5: drawTwistingCylinder(gl, f); break;
-    case 6: drawDoublePyramid(gl, f); break;
-    case 7: drawRandomBundle(gl, f); break;
-    case 8: drawRaySphere(gl, f); break;
-    case 9: drawFadingSpiral(gl, f); break;
+    case 1: drawExtrudedLogo(gl, f, caches); break;
+    case 2: drawBurstAndTitle(gl, f, caches); break;
+    case 3: drawSunburstCube(gl, f, caches); break;
+    case 4: drawNoiseLinesAndCone(gl, f, caches); break;
+    case 5: drawTwistingCylinder(gl, f, caches); break;
+    case 6: drawDoublePyramid(gl, f, caches); break;
+    case 7: drawRandomBundle(gl, f, caches); break;
+    case 8: drawRaySphere(gl, f, caches); break;
+    case 9: drawFadingSpiral(gl, f, caches); break;
     }
 }
 
 template void initializeContext<NativeGl>(NativeGl &);
 template void initializeContext<GlRecorder>(GlRecorder &);
-template float resizeContext<NativeGl>(NativeGl &, int, int);
-template float resizeContext<GlRecorder>(GlRecorder &, int, int);
+template void resizeContext<NativeGl>(NativeGl &, int, int);
+template void resizeContext<GlRecorder>(GlRecorder &, int, int);
 INSTANTIATE_FOR_EVERY_GL(paintFrame)

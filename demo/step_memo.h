@@ -4,7 +4,8 @@
 // curve inputs, a random layout) is the same in every frame until the pane
 // is resized. A StepMemo keeps it for the last step it was asked for and
 // refills it when the step changes, so every frame still comes out exactly
-// as if computed afresh. Scenes are drawn from one thread only.
+// as if computed afresh. Each renderer has its own (see SceneCaches), used
+// from one thread.
 
 #include <cstdint>
 #include <cstring>

@@ -49,11 +49,31 @@ TEST(ContactSheet, TilesAreTheScenesAsRenderedApartFromTheirLabels)
 
 TEST(BitmapFont, LabelsAtAndBeyondTheEdgesAreCutNotOverrun)
 {
-    RgbImage image(20, 10, 200);
-    drawLabel(image, -7, -3, "scene 1", 2);
-    drawLabel(image, 15, 6, "120832 ms", 3);
-    drawLabel(image, 500, 500, "x", 1);
-    EXPECT_EQ(image.pixels.size(), 20u * 10 * 3);
+    // Over the top left corner: what is inside is drawn where it belongs.
+    RgbImage corner(20, 10, 200);
+    drawLabel(corner, -2, -2, "1", 1);
+    for (int y = 0; y <= 4; ++y)
+        EXPECT_EQ(corner.at(0, y)[0], 255) << "the stem of the 1, row " << y;
+    EXPECT_EQ(corner.at(1, 4)[0], 255);  // its foot
+    EXPECT_EQ(corner.at(1, 3)[0], 50);   // the box beside the stem
+    EXPECT_EQ(corner.at(5, 0)[0], 200);  // right of the box
+    EXPECT_EQ(corner.at(0, 7)[0], 200);  // below it
+
+    // Over the right edge: a row that ran on would land in the next row's
+    // left columns.
+    RgbImage right(20, 10, 200);
+    drawLabel(right, 15, 2, "120832 ms", 1);
+    for (int y = 0; y < right.height; ++y)
+        for (int x = 0; x < 13; ++x)
+            ASSERT_EQ(right.at(x, y)[0], 200) << x << "," << y;
+    EXPECT_EQ(right.at(17, 2)[0], 255);  // the top of the 1
+    EXPECT_EQ(right.at(19, 0)[0], 50);   // the box, up to the edge
+
+    // Wholly outside: nothing changes.
+    RgbImage outside(20, 10, 200);
+    drawLabel(outside, 500, 500, "x", 1);
+    drawLabel(outside, -100, -100, "scene", 3);
+    EXPECT_EQ(outside.pixels, RgbImage(20, 10, 200).pixels);
 }
 
 TEST(BitmapFont, TheLabelSitsOnADarkBoxOfItsOwnWidth)

@@ -13,7 +13,7 @@ struct Picture {
     int width, height;
     std::vector<std::uint8_t> rgb;
 
-    // y counts GL rows, from the bottom, as the band is specified.
+    // y counts GL rows from the bottom, as the scenes' scissor bands do.
     Rgb at(int x, int y) const
     {
         const std::size_t i = (static_cast<std::size_t>(height - 1 - y) * width + x) * 3;

@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         t = static_cast<std::int32_t>(static_cast<std::uint32_t>(t) % 139064u) - 5000;
 
     GlRecorder gl;
-    const float step = resized ? resizeContext(gl, width, height) : 1.0f;
-    paintFrame(gl, Frame{t, step, width, height});
+    const float step = resized ? pointStep(height) : kStepBeforeResize;
+    SceneCaches caches;
+    paintFrame(gl, Frame{t, step, width, height}, caches);
     return 0;
 }

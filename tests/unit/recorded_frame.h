@@ -8,14 +8,22 @@
 #include <vector>
 
 // The calls of one paint at time t in a w by h pane, after its resize
-// (or with the point step still 1 when `resized` is false).
-inline std::vector<GlCall> recordFrame(std::int32_t t, int w, int h, bool resized = true)
+// (or with the point step still 1 when `resized` is false), drawn with
+// `caches` as a pane draws all its frames with its own.
+inline std::vector<GlCall> recordFrame(SceneCaches &caches, std::int32_t t, int w, int h,
+                                       bool resized = true)
 {
     GlRecorder gl;
-    const float step = resized ? resizeContext(gl, w, h) : 1.0f;
-    gl.calls.clear();
-    paintFrame(gl, Frame{t, step, w, h});
+    const float step = resized ? pointStep(h) : kStepBeforeResize;
+    paintFrame(gl, Frame{t, step, w, h}, caches);
     return gl.calls;
+}
+
+// The same frame drawn alone, with fresh caches.
+inline std::vector<GlCall> recordFrame(std::int32_t t, int w, int h, bool resized = true)
+{
+    SceneCaches caches;
+    return recordFrame(caches, t, w, h, resized);
 }
 
 inline std::vector<GlCall> callsOf(const std::vector<GlCall> &calls, GlOp op)

@@ -84,6 +84,7 @@ TEST(ExtrudedLogo, GrowthAndTwistStartAfterSixSeconds)
 TEST(ExtrudedLogo, AStepTooSmallToAdvanceDrawsOneLayerAndStops)
 {
     GlRecorder gl;
-    drawExtrudedLogo(gl, Frame{0, 0.0f, 640, 480});
+    SceneCaches caches;
+    drawExtrudedLogo(gl, Frame{0, 0.0f, 640, 480}, caches);
     EXPECT_EQ(callsOf(gl.calls, GlOp::Begin).size(), 1u);
 }

@@ -118,7 +118,7 @@ TEST(Scene4NoiseLines, BoundIsTestedOnTheRoundedParameter)
     EXPECT_EQ(callsOf(parts.cone, GlOp::Vertex).size(), 4u * 500);
 }
 
-TEST(Scene4, WorkedFrameAt48000)
+TEST(Scene4, LowerLineMirrorsTheUpperAndTheConeTurnsAboutX)
 {
     const Scene4Parts parts = splitScene4(recordFrame(48000, 1920, 1080));
     // The lower line is the upper one moved down, jitter for jitter.

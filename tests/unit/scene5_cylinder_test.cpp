@@ -23,7 +23,7 @@ std::vector<SideLine> sideLines(std::int32_t t, int w, int h, bool resized = tru
 
 } // namespace
 
-TEST(Scene5Cylinder, WorkedFrameAtOneMinute)
+TEST(Scene5Cylinder, SpinBandAndTwistedRimOfAFrameMidScene)
 {
     const std::vector<GlCall> calls = recordFrame(60000, 1920, 1080);
     const std::vector<GlCall> rotations = callsOf(calls, GlOp::Rotate);

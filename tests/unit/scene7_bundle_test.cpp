@@ -31,7 +31,7 @@ double pulseAt(std::int32_t t)
 
 } // namespace
 
-TEST(RandomBundle, WorkedFrameAt88000)
+TEST(RandomBundle, BandScaleAndColoursOfAFrameBetweenBeats)
 {
     const std::vector<GlCall> calls = recordFrame(88000, 1920, 1080);
     EXPECT_EQ(callsOf(calls, GlOp::Scissor)[0], call(GlOp::Scissor, 0, 108, 1920, 864));

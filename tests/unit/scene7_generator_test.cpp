@@ -25,19 +25,21 @@ void stirGenerator(unsigned seed)
 
 TEST(Scene7Generator, LayoutIgnoresRandCallsBeforeIt)
 {
-    recordFrame(88315, 640, 1);
+    SceneCaches caches;
+    recordFrame(caches, 88315, 640, 1);
     stirGenerator(12345);
-    EXPECT_EQ(traceDigest(recordFrame(88315, 640, 480)), kMiddleFrame) << "layout drawn";
+    EXPECT_EQ(traceDigest(recordFrame(caches, 88315, 640, 480)), kMiddleFrame) << "layout drawn";
     stirGenerator(54321);
-    EXPECT_EQ(traceDigest(recordFrame(88315, 640, 480)), kMiddleFrame) << "layout reused";
+    EXPECT_EQ(traceDigest(recordFrame(caches, 88315, 640, 480)), kMiddleFrame) << "layout reused";
 }
 
 TEST(Scene7Generator, EveryFrameLeavesTheGeneratorFreshlySeeded)
 {
     std::srand(0);
     const int first = std::rand();
-    recordFrame(88000, 640, 3);
+    SceneCaches caches;
+    recordFrame(caches, 88000, 640, 3);
     EXPECT_EQ(std::rand(), first) << "after the frame that drew the layout";
-    recordFrame(88001, 640, 3);
+    recordFrame(caches, 88001, 640, 3);
     EXPECT_EQ(std::rand(), first) << "after a frame that reused it";
 }

@@ -13,7 +13,7 @@ GlCall scaleAt(std::int32_t t)
 
 } // namespace
 
-TEST(RaySphere, WorkedFrameAt100000)
+TEST(RaySphere, StripScaleAndFirstRayOfAFrameBetweenBeats)
 {
     const std::vector<GlCall> calls = recordFrame(100000, 1920, 1080);
     // 0.35 lies just below 0.35, so 0.35 * 1920 truncates to column 671.

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Scene9Spiral, FadedFrameAtTheWorkedTime)
+TEST(Scene9Spiral, HalfWayThroughTheFadeBandAndSpiralAreDimmed)
 {
     const auto calls = recordFrame(120000, 1920, 1080);
     ASSERT_GE(calls.size(), 16u);

@@ -35,7 +35,7 @@ TEST(PaneSetup, ProjectionAndPointStepFollowTheHeight)
     EXPECT_EQ(gl.calls, std::vector<GlCall>{call(GlOp::Enable, GL_DEPTH_TEST)});
 
     gl.calls.clear();
-    EXPECT_FLOAT_EQ(resizeContext(gl, 1920, 1080), 0.2037037f);
+    resizeContext(gl, 1920, 1080);
     EXPECT_EQ(gl.calls, (std::vector<GlCall>{
                             call(GlOp::Viewport, 0, 0, 1920, 1080),
                             call(GlOp::MatrixMode, GL_PROJECTION),
@@ -43,13 +43,15 @@ TEST(PaneSetup, ProjectionAndPointStepFollowTheHeight)
                             call(GlOp::Perspective, 45, 1920.0 / 1080, 0.01, 100),
                             call(GlOp::MatrixMode, GL_MODELVIEW),
                         }));
-    EXPECT_FLOAT_EQ(resizeContext(gl, 1024, 768), 0.2864583f);
+    EXPECT_FLOAT_EQ(pointStep(1080), 0.2037037f);
+    EXPECT_FLOAT_EQ(pointStep(768), 0.2864583f);
 }
 
 TEST(PaneSetup, ZeroHeightIsTreatedAsOneRow)
 {
     GlRecorder gl;
-    EXPECT_EQ(resizeContext(gl, 640, 0), 220.0f);
+    resizeContext(gl, 640, 0);
+    EXPECT_EQ(pointStep(0), 220.0f);
     EXPECT_EQ(gl.calls[0], call(GlOp::Viewport, 0, 0, 640, 0));
     EXPECT_EQ(gl.calls[3], call(GlOp::Perspective, 45, 640, 0.01, 100));
 }

@@ -37,21 +37,23 @@ std::string dataLine(const TraceCase &c, std::uint64_t digest)
 
 TEST(TraceDigest, EveryRecordedFrameIsUnchanged)
 {
+    SceneCaches caches;
     for (const TraceCase &c : kCases) {
-        const std::uint64_t digest = traceDigest(recordFrame(c.t, c.width, c.height, c.resized));
+        const std::uint64_t digest = traceDigest(recordFrame(caches, c.t, c.width, c.height, c.resized));
         EXPECT_EQ(digest, c.digest) << "now " << dataLine(c, digest);
     }
 }
 
-// Scenes may keep work from one frame to the next; whatever order sizes and
-// times come in, each frame must come out as if drawn alone.
+// Scenes keep work from one frame to the next in their caches; whatever
+// order sizes and times come in, each frame must come out as if drawn alone.
 TEST(TraceDigest, FramesDoNotDependOnTheFramesBefore)
 {
+    SceneCaches caches;
     for (auto it = std::rbegin(kCases); it != std::rend(kCases); ++it) {
         const TraceCase &c = *it;
         if (c.height > 768)
             continue;
-        EXPECT_EQ(traceDigest(recordFrame(c.t, c.width, c.height, c.resized)), c.digest)
+        EXPECT_EQ(traceDigest(recordFrame(caches, c.t, c.width, c.height, c.resized)), c.digest)
             << dataLine(c, c.digest);
     }
 }

@@ -1,5 +1,6 @@
 #include "array_drawer.h"
 
+#include "gl_replay.h"
 #include "native_gl.h"
 
 #include <EGL/egl.h>
@@ -30,44 +31,6 @@ const BufferCalls &bufferCalls()
     return calls;
 }
 
-float f(double v)
-{
-    return static_cast<float>(v);
-}
-
-int i(double v)
-{
-    return static_cast<int>(v);
-}
-
-GLenum e(double v)
-{
-    return static_cast<GLenum>(v);
-}
-
-void replay(NativeGl &gl, const GlCall &call)
-{
-    const auto &a = call.args;
-    switch (call.op) {
-    case GlOp::ClearColor: gl.clearColor(f(a[0]), f(a[1]), f(a[2]), f(a[3])); break;
-    case GlOp::Clear: gl.clear(e(a[0])); break;
-    case GlOp::Scissor: gl.scissor(i(a[0]), i(a[1]), i(a[2]), i(a[3])); break;
-    case GlOp::Enable: gl.enable(e(a[0])); break;
-    case GlOp::Disable: gl.disable(e(a[0])); break;
-    case GlOp::BlendFunc: gl.blendFunc(e(a[0]), e(a[1])); break;
-    case GlOp::Viewport: gl.viewport(i(a[0]), i(a[1]), i(a[2]), i(a[3])); break;
-    case GlOp::MatrixMode: gl.matrixMode(e(a[0])); break;
-    case GlOp::LoadIdentity: gl.loadIdentity(); break;
-    case GlOp::Translate: gl.translatef(f(a[0]), f(a[1]), f(a[2])); break;
-    case GlOp::Rotate: gl.rotatef(f(a[0]), f(a[1]), f(a[2]), f(a[3])); break;
-    case GlOp::Scale: gl.scalef(f(a[0]), f(a[1]), f(a[2])); break;
-    case GlOp::Color: gl.color4f(f(a[0]), f(a[1]), f(a[2]), f(a[3])); break;
-    case GlOp::Perspective: gl.perspective(a[0], a[1], a[2], a[3]); break;
-    // Runs are drawn from the buffer; toArrays keeps no loose vertices.
-    case GlOp::Begin: case GlOp::End: case GlOp::Vertex: break;
-    }
-}
-
 } // namespace
 
 ArrayDrawer::ArrayDrawer(FrameArrays arrays) : frame(std::move(arrays))
@@ -96,12 +59,14 @@ void ArrayDrawer::draw() const
     glVertexPointer(3, GL_FLOAT, sizeof(ArrayVertex), nullptr);
     glColorPointer(4, GL_FLOAT, sizeof(ArrayVertex),
                    reinterpret_cast<const void *>(offsetof(ArrayVertex, r)));
+    // Runs are drawn from the buffer; the steps hold no loose vertices or
+    // ends, only the calls between runs, which are made as recorded.
     NativeGl gl;
     for (const ArrayStep &step : frame.steps) {
         if (step.call.op == GlOp::Begin)
-            glDrawArrays(e(step.call.args[0]), step.first, step.count);
+            glDrawArrays(static_cast<GLenum>(step.call.args[0]), step.first, step.count);
         else
-            replay(gl, step.call);
+            replayCall(gl, step.call);
     }
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);

@@ -1,7 +1,7 @@
 #include "bench_tables.h"
 
 #include "bench_names.h"
-#include "scene_times.h"
+#include "timeline.h"
 
 #include <cstdio>
 

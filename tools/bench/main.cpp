@@ -8,7 +8,7 @@
 #include "null_gl.h"
 #include "offscreen_gl.h"
 #include "scene_table.h"
-#include "scene_times.h"
+#include "timeline.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,12 +21,6 @@
 #include <vector>
 
 namespace {
-
-float pointStep(int width, int height)
-{
-    GlRecorder gl;
-    return resizeContext(gl, width, height);
-}
 
 // Frames walk 1 ms at a time through a second around the scene's middle,
 // so no two frames in a row are alike.
@@ -67,12 +61,13 @@ void prepareFrames(benchmark::State &state, int scene, SizeOfFrame sizeOfFrame)
 {
     FrameClock clock(scene);
     NullGl gl;
+    SceneCaches caches;
     std::vector<double> frameMs;
     for (auto _ : state) {
         const BenchSize size = sizeOfFrame();
-        const Frame frame{clock.next(), pointStep(size.width, size.height), size.width, size.height};
+        const Frame frame{clock.next(), pointStep(size.height), size.width, size.height};
         const double start = clockMs(CLOCK_THREAD_CPUTIME_ID);
-        paintFrame(gl, frame);
+        paintFrame(gl, frame, caches);
         frameMs.push_back(clockMs(CLOCK_THREAD_CPUTIME_ID) - start);
     }
     reportFrames(state, kPrepareFrames, std::move(frameMs));
@@ -131,7 +126,8 @@ void glFrame(benchmark::State &state, int scene)
     }
     const std::int32_t t = sceneWindow(scene).middle();
     GlRecorder recorder;
-    paintFrame(recorder, Frame{t, pointStep(kGlSize.width, kGlSize.height), kGlSize.width, kGlSize.height});
+    SceneCaches caches;
+    paintFrame(recorder, Frame{t, pointStep(kGlSize.height), kGlSize.width, kGlSize.height}, caches);
     const ArrayDrawer arrays(toArrays(recorder.calls));
     if (!arrays.ok()) {
         state.SkipWithError("this GL has no vertex buffers");

@@ -9,11 +9,8 @@
 std::array<std::int32_t, 9> contactSheetTimes()
 {
     std::array<std::int32_t, 9> times{};
-    std::int32_t start = 0;
-    for (std::size_t i = 0; i < times.size(); ++i) {
-        times[i] = start + (kSceneEnds[i] - start) / 2;
-        start = kSceneEnds[i];
-    }
+    for (int scene = 1; scene <= kSceneCount; ++scene)
+        times[scene - 1] = sceneWindow(scene).middle();
     return times;
 }
 

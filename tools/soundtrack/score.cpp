@@ -13,22 +13,16 @@ namespace {
 
 using Chord = std::vector<int>;
 
-// Beat b of a pulse grid starts at origin + b * period (ms); b may be
+// Beat b of a scene's grid starts at origin + b * period (ms); b may be
 // fractional for off-beats.
-struct PulseGrid {
-    double origin;
-    double period;
-    double at(double beat) const { return origin + beat * period; }
-};
+double beatAt(const BeatGrid &grid, double beat)
+{
+    return grid.origin + beat * grid.period();
+}
 
 // Scene n (1 to 9) runs from sceneStart(n) to sceneEnd(n), in ms.
-double sceneEnd(int n) { return kSceneEnds[n - 1]; }
-double sceneStart(int n) { return n == 1 ? 0.0 : sceneEnd(n - 1); }
-
-// The pulses the scenes draw: scene 2's title and scene 4's line mode share
-// one grid, scenes 3, 6, 7 and 8 have their own origins.
-constexpr PulseGrid kTitleGrid{8100.0, 16056.0 / 32.0};
-constexpr double kCubePeriod = 15959.0 / 32.0;
+double sceneEnd(int n) { return sceneWindow(n).end; }
+double sceneStart(int n) { return sceneWindow(n).start; }
 
 Note hit(Voice voice, double ms, double gain, double pan = 0.0)
 {
@@ -49,10 +43,10 @@ Note tone(Voice voice, double ms, double lengthMs, double pitch, double gain, do
 
 class Section {
 public:
-    Section(std::vector<Note> &notes, PulseGrid grid) : notes_(notes), grid_(grid) {}
+    Section(std::vector<Note> &notes, BeatGrid grid) : notes_(notes), grid_(grid) {}
 
-    double at(double beat) const { return grid_.at(beat); }
-    double beats(double count) const { return count * grid_.period; }
+    double at(double beat) const { return beatAt(grid_, beat); }
+    double beats(double count) const { return count * grid_.period(); }
     void add(const Note &note) { notes_.push_back(note); }
 
     // A sustained chord spread across the stereo field.
@@ -81,14 +75,14 @@ public:
 
 private:
     std::vector<Note> &notes_;
-    PulseGrid grid_;
+    BeatGrid grid_;
 };
 
 // Scene 1: the logo draws itself out of the dark; no beat yet, a swelling
 // chord, a few bells and a riser into the first downbeat.
 void intro(std::vector<Note> &notes)
 {
-    Section s(notes, {0.0, sceneEnd(1) / 16.0});
+    Section s(notes, sceneBeats(1));
     s.pad({45, 52, 59, 60, 64}, 0.0, sceneEnd(1), 0.16, 0.05, 0.5);
     s.add(tone(Voice::Bass, 0.0, sceneEnd(1), 33, 0.35).withBrightness(0.0));
     const int melody[] = {76, 81, 84, 83, 81, 76, 79, 81};
@@ -102,7 +96,7 @@ void intro(std::vector<Note> &notes)
 // arpeggio in A minor.
 void title(std::vector<Note> &notes)
 {
-    Section s(notes, kTitleGrid);
+    Section s(notes, sceneBeats(2));
     const Chord chords[] = {{57, 60, 64}, {57, 60, 65}, {55, 60, 64}, {55, 59, 62}};
     const int roots[] = {33, 29, 36, 31};
     s.add(hit(Voice::Crash, s.at(0), 0.5));
@@ -129,7 +123,7 @@ void title(std::vector<Note> &notes)
 // backbeat, rolling hats and a saw lead in D minor.
 void cube(std::vector<Note> &notes)
 {
-    Section s(notes, {sceneStart(3), kCubePeriod});
+    Section s(notes, sceneBeats(3));
     const Chord chords[] = {{62, 65, 69}, {58, 62, 65}, {60, 65, 69}, {60, 64, 67}};
     const int roots[] = {38, 34, 41, 36};
     const double motif[][2] = {{0, 2}, {1.5, 1}, {3, 0}, {4, 1}, {5.5, 2}, {6.5, 0}};
@@ -157,7 +151,7 @@ void cube(std::vector<Note> &notes)
 // clap into strips, over a dark E phrygian drone.
 void noiseLines(std::vector<Note> &notes)
 {
-    Section s(notes, kTitleGrid);
+    Section s(notes, sceneBeats(4));
     const Chord chords[] = {{52, 55, 59}, {53, 57, 60}, {52, 55, 59}, {50, 53, 57}};
     const int roots[] = {40, 41, 40, 38};
     const int firstFlip = 64; // beats from the title's origin: t = 40212
@@ -190,7 +184,7 @@ void noiseLines(std::vector<Note> &notes)
 // pad's filter opening and closing with the twist.
 void twist(std::vector<Note> &notes)
 {
-    Section s(notes, {sceneStart(5), kCubePeriod});
+    Section s(notes, sceneBeats(5));
     const Chord chords[] = {{53, 57, 60, 64}, {52, 55, 59, 62}};
     const int roots[] = {41, 40};
     for (int c = 0; c < 2; ++c) {
@@ -210,7 +204,7 @@ void twist(std::vector<Note> &notes)
 // galloping bass in C minor under FM bells.
 void pyramid(std::vector<Note> &notes)
 {
-    Section s(notes, {sceneStart(6), kCubePeriod});
+    Section s(notes, sceneBeats(6));
     const Chord chords[] = {{60, 63, 67}, {56, 60, 63}, {58, 63, 67}, {58, 62, 65}};
     const int roots[] = {36, 32, 39, 34};
     const int bells[] = {0, 2, 1, 2, 0, 1, 2, 1};
@@ -235,7 +229,7 @@ void pyramid(std::vector<Note> &notes)
 // scattered over the 16ths, from a fixed seed like the picture's.
 void bundle(std::vector<Note> &notes)
 {
-    Section s(notes, {80312.0, kCubePeriod}); // the picture's pulse starts 40 ms in
+    Section s(notes, sceneBeats(7)); // the picture's pulse starts 40 ms in
     const Chord chords[] = {{55, 58, 62}, {55, 58, 63}, {58, 62, 65}, {57, 60, 65}};
     const int roots[] = {43, 39, 34, 41};
     const int scale[] = {67, 70, 72, 74, 77, 79, 82, 84, 86, 89};
@@ -275,7 +269,7 @@ void bundle(std::vector<Note> &notes)
 // with off-beat stabs and a lead line.
 void raySphere(std::vector<Note> &notes)
 {
-    Section s(notes, {96379.0, kCubePeriod}); // the picture's pulse starts 20 ms in
+    Section s(notes, sceneBeats(8)); // the picture's pulse starts 20 ms in
     const Chord chords[] = {{57, 60, 64}, {57, 60, 65}, {55, 60, 64}, {56, 59, 64}};
     const int roots[] = {33, 29, 36, 28};
     const int melodies[4][6] = {{76, 74, 72, 71, 72, 74}, {77, 76, 72, 69, 72, 76},
@@ -310,7 +304,7 @@ void raySphere(std::vector<Note> &notes)
 // The mixer fades the whole mix to silence by the end of the timeline.
 void outro(std::vector<Note> &notes)
 {
-    Section s(notes, {sceneStart(9), (sceneEnd(9) - sceneStart(9)) / 32.0});
+    Section s(notes, sceneBeats(9));
     const Chord chords[] = {{57, 60, 64, 71}, {53, 57, 60, 64}, {50, 57, 60, 65}, {45, 52, 59, 60, 64}};
     const int roots[] = {33, 29, 26, 33};
     const int bells[] = {88, 84, 81, 76, 79, 76, 72, 69};

@@ -39,7 +39,8 @@ std::vector<float> duckingCurve(const std::vector<Note> &notes, std::size_t fram
 // the mix.
 void addEcho(const StereoPcm &send, StereoPcm &mix)
 {
-    const std::size_t delay = frameAt(0.75 * 15959.0 / 32.0);
+    // Three quarters of a beat of the common pulse.
+    const std::size_t delay = frameAt(0.75 * sceneBeats(3).period());
     const double feedback = 0.38, wet = 0.6, damping = 0.35;
     std::vector<double> left(delay), right(delay);
     double dampedLeft = 0.0, dampedRight = 0.0;
@@ -58,7 +59,7 @@ void addEcho(const StereoPcm &send, StereoPcm &mix)
 // timeline; the music follows it, and stays silent after.
 void fadeOut(StereoPcm &mix)
 {
-    const double from = kSceneEnds[kSceneEnds.size() - 2];
+    const double from = sceneWindow(kSceneCount).start;
     const double to = kTimelineEnd;
     for (std::size_t i = frameAt(from); i < mix.left.size(); ++i) {
         const double ms = i * 1000.0 / kSoundtrackRate;

@@ -46,15 +46,14 @@ int main(int argc, char **argv)
         return usage();
 
     GlRecorder gl;
-    float step = 1.0f;
-    if (setup)
+    if (setup) {
         initializeContext(gl);
-    if (!unresized) {
-        step = resizeContext(gl, size->width, size->height);
-        if (!setup)
-            gl.calls.clear();
+        if (!unresized)
+            resizeContext(gl, size->width, size->height);
     }
-    paintFrame(gl, Frame{*time, step, size->width, size->height});
+    const float step = unresized ? kStepBeforeResize : pointStep(size->height);
+    SceneCaches caches;
+    paintFrame(gl, Frame{*time, step, size->width, size->height}, caches);
 
     std::string out;
     for (const GlCall &call : gl.calls) {

@@ -141,7 +141,7 @@ bool OffscreenGl::setUp(std::string &error)
 
     NativeGl gl;
     initializeContext(gl);
-    step = resizeContext(gl, w, h);
+    resizeContext(gl, w, h);
     return true;
 }
 
@@ -149,7 +149,7 @@ std::vector<std::uint8_t> OffscreenGl::render(std::int32_t t)
 {
     egl->bindFramebuffer(GL_FRAMEBUFFER, egl->framebuffers[0]);
     NativeGl gl;
-    paintFrame(gl, Frame{t, step, w, h});
+    paintFrame(gl, Frame{t, pointStep(h), w, h}, caches);
 
     egl->bindFramebuffer(GL_READ_FRAMEBUFFER, egl->framebuffers[0]);
     egl->bindFramebuffer(GL_DRAW_FRAMEBUFFER, egl->framebuffers[1]);
@@ -170,7 +170,7 @@ void OffscreenGl::draw(std::int32_t t)
 {
     bindTarget();
     NativeGl gl;
-    paintFrame(gl, Frame{t, step, w, h});
+    paintFrame(gl, Frame{t, pointStep(h), w, h}, caches);
     glFinish();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scene_caches.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -36,6 +38,6 @@ private:
     bool setUp(std::string &error);
 
     int w, h;
-    float step = 1.0f;
+    SceneCaches caches;
     std::unique_ptr<Egl> egl;
 };

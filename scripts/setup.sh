@@ -12,7 +12,7 @@ packages=(
     libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth openbox x11-apps python3 libxtst6
-    sox libsox-fmt-mp3 lame ffmpeg
+    sox libsox-fmt-mp3 lame ffmpeg desktop-file-utils appstream
     # tests only: the music tests write FLAC and Ogg Vorbis files with sox
     libsox-fmt-base
     clang libclang-rt-14-dev valgrind

@@ -1,7 +1,10 @@
 #include "cli.h"
+#include "ostre3_version.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -39,4 +42,12 @@ std::optional<PaneSize> parseSize(const std::string &text)
     if (!w || !h || *w < 1 || *h < 1 || *w > 65535 || *h > 65535)
         return std::nullopt;
     return PaneSize{static_cast<int>(*w), static_cast<int>(*h)};
+}
+
+bool printVersionIfAsked(const char *tool, int argc, char **argv)
+{
+    if (argc != 2 || std::strcmp(argv[1], "--version") != 0)
+        return false;
+    std::printf("%s %s\n", tool, OSTRE3_VERSION);
+    return true;
 }

@@ -14,3 +14,7 @@ struct PaneSize {
 
 // "WxH" with both sides from 1 to 65535.
 std::optional<PaneSize> parseSize(const std::string &text);
+
+// True when the only argument is --version; the tool's name and the
+// project's version are then printed on stdout.
+bool printVersionIfAsked(const char *tool, int argc, char **argv);

@@ -5,6 +5,7 @@
 #include "array_drawer.h"
 #include "bench_names.h"
 #include "bench_tables.h"
+#include "cli.h"
 #include "null_gl.h"
 #include "offscreen_gl.h"
 #include "scene_table.h"
@@ -192,6 +193,8 @@ std::string glRenderer()
 
 int main(int argc, char **argv)
 {
+    if (printVersionIfAsked("ostre3-bench", argc, argv))
+        return 0;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 2;

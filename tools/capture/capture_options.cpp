@@ -10,6 +10,7 @@ const char kCaptureUsage[] =
     "       ostre3-capture [--from T0] [--to T1] [--fps F] [--size WxH] [--audio FILE] --out "
     "FILE.mp4\n"
     "       ostre3-capture [--size WxH] --contact-sheet FILE.png\n"
+    "       ostre3-capture --help | --version\n"
     "times in ms; defaults: the whole demo (0 to the timeline's end), 60 fps, 1920x1080\n"
     "(640x360 for each contact-sheet tile), music 1991.mp3\n";
 

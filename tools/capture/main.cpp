@@ -3,6 +3,7 @@
 
 #include "capture_options.h"
 #include "capture_run.h"
+#include "cli.h"
 #include "contact_sheet.h"
 #include "interrupt.h"
 #include "offscreen_gl.h"
@@ -54,6 +55,8 @@ int captureVideo(OffscreenGl &gl, const CaptureOptions &options)
 
 int main(int argc, char **argv)
 {
+    if (printVersionIfAsked("ostre3-capture", argc, argv))
+        return 0;
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args == std::vector<std::string>{"--help"}) {
         std::fputs(kCaptureUsage, args.empty() ? stderr : stdout);

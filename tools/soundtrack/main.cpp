@@ -1,6 +1,7 @@
 // ostre3-soundtrack: renders the demo's own music and writes it as MP3
 // (through lame) and/or WAV.
 
+#include "cli.h"
 #include "mp3_encoder.h"
 #include "pending_file.h"
 #include "soundtrack.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-const char kUsage[] = "usage: ostre3-soundtrack [--out FILE.mp3] [--wav FILE.wav]";
+const char kUsage[] = "usage: ostre3-soundtrack [--out FILE.mp3] [--wav FILE.wav] | --version";
 
 int fail(const std::string &message, int status = 1)
 {
@@ -24,6 +25,8 @@ int fail(const std::string &message, int status = 1)
 
 int main(int argc, char **argv)
 {
+    if (printVersionIfAsked("ostre3-soundtrack", argc, argv))
+        return 0;
     std::unique_ptr<PendingFile> mp3, wav;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];

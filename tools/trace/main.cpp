@@ -10,7 +10,8 @@
 
 namespace {
 
-const char kUsage[] = "usage: ostre3-trace --time T --size WxH [--unresized] [--setup]\n";
+const char kUsage[] = "usage: ostre3-trace --time T --size WxH [--unresized] [--setup]\n"
+                      "       ostre3-trace --version\n";
 
 int usage()
 {
@@ -22,6 +23,8 @@ int usage()
 
 int main(int argc, char **argv)
 {
+    if (printVersionIfAsked("ostre3-trace", argc, argv))
+        return 0;
     std::optional<std::int32_t> time;
     std::optional<PaneSize> size;
     bool unresized = false;

@@ -28,10 +28,15 @@ struct NullGl {
     }
 
 private:
+    // WebAssembly's backend takes register operands only.
     template <class T>
     static void keepOne(T value)
     {
+#ifdef __wasm__
+        __asm__ __volatile__("" : : "r"(value));
+#else
         __asm__ __volatile__("" : : "g"(value));
+#endif
     }
 
     template <class... T>

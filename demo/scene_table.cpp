@@ -42,8 +42,8 @@ void paintFrame(Gl &gl, const Frame &f)
     }
 }
 
-template void initializeContext<NativeGl>(NativeGl &);
+template void initializeContext<ScreenGl>(ScreenGl &);
 template void initializeContext<GlRecorder>(GlRecorder &);
-template float resizeContext<NativeGl>(NativeGl &, int, int);
+template float resizeContext<ScreenGl>(ScreenGl &, int, int);
 template float resizeContext<GlRecorder>(GlRecorder &, int, int);
 INSTANTIATE_FOR_EVERY_GL(paintFrame)

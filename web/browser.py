@@ -78,6 +78,10 @@ class Browser:
         self.session = self.send('Target.attachToTarget',
                                  {'targetId': page['targetId'], 'flatten': True})['sessionId']
         self.send('Page.enable', session=self.session)
+        # The window's size includes room for browser chrome; fix the page's.
+        self.send('Emulation.setDeviceMetricsOverride',
+                  {'width': width, 'height': height, 'deviceScaleFactor': 1, 'mobile': False},
+                  self.session)
 
     def close(self):
         self.process.terminate()

@@ -163,12 +163,12 @@ function begin() {
     say('This browser cannot draw WebGL, which the demo needs.');
     return;
   }
-  const moment = /^-?\d+$/.test(new URLSearchParams(location.search).get('t') || '')
-    ? Number(new URLSearchParams(location.search).get('t')) : null;
-  if (moment === null)
-    startScreen.hidden = false;
+  // ?t=MS: a moment of the timeline, shown paused; anything else is ignored.
+  const moment = new URLSearchParams(location.search).get('t') || '';
+  if (/^-?\d+$/.test(moment))
+    clock.seek(Math.max(0, Math.min(kTimelineEnd - 1, Number(moment))));
   else
-    clock.seek(Math.max(0, Math.min(kTimelineEnd - 1, moment)));
+    startScreen.hidden = false;
   requestAnimationFrame(animate);
 }
 

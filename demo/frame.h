@@ -12,4 +12,11 @@ struct Frame {
 
 // Intermediate values are carried with a 64-bit significand (x87 extended
 // on x86-64); rounding to float or double happens only where it is written.
+// WebAssembly's long double is binary128 in software, so the web build
+// carries them in a faster double-double instead.
+#ifdef __EMSCRIPTEN__
+#include "double_double.h"
+using ext = DoubleDouble;
+#else
 using ext = long double;
+#endif

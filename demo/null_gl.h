@@ -11,7 +11,12 @@ namespace null_gl {
 template <class T>
 void keepOne(T value)
 {
+    // WebAssembly's backend takes register operands only.
+#ifdef __wasm__
+    __asm__ __volatile__("" : : "r"(value));
+#else
     __asm__ __volatile__("" : : "g"(value));
+#endif
 }
 
 template <class... T>

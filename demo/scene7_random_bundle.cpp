@@ -1,21 +1,22 @@
 // Scene 7: a bundle of lines between random points of the planes z = -1 and
-// z = +1. The generator is seeded with 0 for the layout, so it never moves;
+// z = +1. glibc's rand() sequence after srand(0) gives the layout, so it
+// never moves and is the same on every platform;
 // each beat throws every end point off by its own random offset, and it
 // settles back cubically.
 
 #include "gl_backends.h"
+#include "glibc_rand.h"
 #include "scene_kit.h"
 #include "scenes.h"
 
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
 // One rand() result as -1.00 .. 0.99 in steps of 0.01.
-float randomValue()
+float randomValue(GlibcRand &random)
 {
-    return (std::rand() % 200 - 100) * static_cast<ext>(0.01);
+    return (random() % 200 - 100) * static_cast<ext>(0.01);
 }
 
 // Where a beat's pulse has thrown the end, in the plane z.
@@ -26,12 +27,12 @@ kit::Vec3 thrownEnd(const RandomEnd &end, float pulse, float z)
 }
 
 // Four rand() results, in this order: angle, radius, x jitter, y jitter.
-RandomEnd randomEnd()
+RandomEnd randomEnd(GlibcRand &random)
 {
-    const float angle = randomValue();
-    const float radius = randomValue();
-    const float jitterX = randomValue();
-    const float jitterY = randomValue();
+    const float angle = randomValue(random);
+    const float radius = randomValue(random);
+    const float jitterX = randomValue(random);
+    const float jitterY = randomValue(random);
     const double direction = angle * static_cast<ext>(kit::kTwoPi);
     const float sine = std::sin(direction);
     const float cosine = std::cos(direction);
@@ -45,11 +46,11 @@ RandomEnd randomEnd()
 const std::vector<BundleLine> &bundleLines(StepMemo<BundleLine> &memo, float step)
 {
     return memo.entriesFor(step, [](float step, std::vector<BundleLine> &lines) {
-        std::srand(0);
+        GlibcRand random(0);
         kit::pointWalk(2000, step, [&](float, double s) {
             const kit::ColourInputs in = kit::circleInputs(s);
-            const RandomEnd back = randomEnd();
-            lines.push_back({kit::paletteAngles(in.m, in.n), back, randomEnd()});
+            const RandomEnd back = randomEnd(random);
+            lines.push_back({kit::paletteAngles(in.m, in.n), back, randomEnd(random)});
         });
     });
 }
@@ -66,9 +67,6 @@ void drawRandomBundle(Gl &gl, const Frame &f, SceneCaches &caches)
     kit::sceneFrame(gl, 0.12, 0.08, 0.21, kit::horizontalBand(0.1, 0.8, f.width, f.height));
     const double xAngle = kit::spin(gl, f.t, {0, 0, -3}, kit::Vec3{0.8f, 0.8f, 0.8f});
     const std::vector<BundleLine> &lines = bundleLines(caches.bundleLines, f.step);
-    // Every frame leaves the generator freshly seeded, whether or not it
-    // drew the layout.
-    std::srand(0);
     gl.begin(GL_LINES);
     const kit::TimePhases phases = kit::timePhases(xAngle);
     for (const BundleLine &line : lines) {

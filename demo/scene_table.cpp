@@ -54,8 +54,8 @@ void paintFrame(Gl &gl, const Frame &f, SceneCaches &caches)
     }
 }
 
-template void initializeContext<NativeGl>(NativeGl &);
+template void initializeContext<ScreenGl>(ScreenGl &);
 template void initializeContext<GlRecorder>(GlRecorder &);
-template void resizeContext<NativeGl>(NativeGl &, int, int);
+template void resizeContext<ScreenGl>(ScreenGl &, int, int);
 template void resizeContext<GlRecorder>(GlRecorder &, int, int);
 INSTANTIATE_FOR_EVERY_GL(paintFrame)

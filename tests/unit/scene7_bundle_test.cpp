@@ -1,3 +1,4 @@
+#include "glibc_rand.h"
 #include "recorded_frame.h"
 
 #include <gtest/gtest.h>
@@ -14,10 +15,10 @@ std::vector<GlCall> vertices(std::int32_t t, int h, bool resized = true)
 // The i-th rand() result after srand(0) as the scene's -1.00 .. 0.99 value.
 std::vector<float> randomValues(int count)
 {
-    std::srand(0);
+    GlibcRand random(0);
     std::vector<float> values;
     for (int i = 0; i < count; ++i)
-        values.push_back((std::rand() % 200 - 100) * static_cast<long double>(0.01));
+        values.push_back((random() % 200 - 100) * static_cast<long double>(0.01));
     return values;
 }
 

@@ -1,7 +1,8 @@
 // Every scene's trace at its edges, beat and growth edges and a few inner
 // times, at heights from 1 to 2160 and before the first resize, against
 // digests recorded from the scenes before any of them kept work between
-// frames. Scene 7's digests depend on the C library's rand sequence (glibc).
+// frames. Scene 7's digests follow glibc's rand sequence, which the scene
+// carries itself.
 
 #include "recorded_frame.h"
 #include "trace_digest.h"

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the web edition: build-web/site/ becomes a folder of static files
+# (index.html, player.js, ostre3.js, ostre3.wasm and the music, 1991.mp3)
+# that any web server can serve. The music is a 1991.mp3 in the repository's
+# root if there is one, else the demo's own soundtrack, made by the native
+# ostre3-soundtrack (built alone into build-web/native/).
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+packages=(
+    emscripten nodejs cmake make g++ pkg-config lame
+    # what configuring the native tree needs, for the soundtrack tool
+    qtbase5-dev libqt5opengl5-dev libphonon4qt5-dev libgl-dev libglu1-mesa-dev libegl-dev
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    sudo=()
+    if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
+    echo "web: installing ${missing[*]}" >&2
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# Emscripten's optimizer needs Debian's acorn module even when `node` is
+# another Node.js than Debian's.
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+
+emcmake cmake -S "$root/web" -B "$root/build-web" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$root/build-web" -j"$(nproc)"
+
+site="$root/build-web/site"
+if [ -f "$root/1991.mp3" ]; then
+    cp "$root/1991.mp3" "$site/1991.mp3"
+else
+    native="$root/build-web/native"
+    cmake -S "$root" -B "$native" -DCMAKE_BUILD_TYPE=Release -DOSTRE3_BUILD_TESTS=OFF >/dev/null
+    cmake --build "$native" -j"$(nproc)" --target ostre3-soundtrack
+    tool="$native/tools/soundtrack/ostre3-soundtrack"
+    [ "$site/1991.mp3" -nt "$tool" ] || "$tool" --out "$site/1991.mp3"
+fi
+echo "web: the page is in $site; serve it with: cd $site && python3 -m http.server" >&2

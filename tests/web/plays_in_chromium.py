@@ -1,0 +1,89 @@
+#!/usr/bin/env python3
+"""The page in headless Chromium: a link with ?t=MS shows that moment at
+once; a click starts the music and the demo, which shows scene 1's band
+and then moves on with the music; the timeline stops on its last frame.
+usage: plays_in_chromium.py SITE_FOLDER (with index.html and 1991.mp3)"""
+
+import os
+import shutil
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '../../web'))
+import browser  # noqa: E402
+
+SKIP = 77
+W, H = 960, 540
+failures = []
+
+
+def check(ok, what):
+    print(('ok: ' if ok else 'FAILED: ') + what)
+    if not ok:
+        failures.append(what)
+
+
+def shows_scene1_band(picture):
+    # Black above the band, the pale band across the middle at the edges.
+    w, h = picture.width, picture.height
+    black = all(sum(picture.pixel(x, h // 20)) < 30 for x in (5, w // 2, w - 5))
+    pale = all(min(picture.pixel(x, y)) > 150 for x in (5, w - 5) for y in (h // 4, h // 2))
+    return black and pale
+
+
+def main(site):
+    if browser.chromium_path() is None:
+        print('skipped: no chromium')
+        return SKIP
+    with browser.serve(site) as url, browser.Browser(W, H) as b:
+        b.open(url + 'index.html?t=100000')
+        check(b.wait_for('document.title === "Ostre3 100000"', 30), '?t=100000 draws that moment without a click')
+        check(b.evaluate('document.getElementById("start").hidden'), 'no start screen for a moment link')
+
+        b.open(url + 'index.html')
+        check(b.wait_for('!document.getElementById("start").hidden', 30), 'start screen shown')
+        b.click(W // 2, H // 2)
+        check(b.wait_for('clock.time > 500', 30), 'the clock runs after the click')
+        check(b.evaluate('clock instanceof MusicClock && !music.paused'), 'the music keeps the time')
+        b.press(' ', 'Space')
+        time.sleep(0.3)  # the media clock settles on its paused position
+        paused = b.evaluate('Math.floor(clock.time + 1e-6)')
+        check(b.wait_for('document.title === "Ostre3 %d"' % paused, 5), 'Space pauses (at %d)' % paused)
+        time.sleep(0.3)
+        check(b.evaluate('Math.floor(clock.time + 1e-6)') == paused, 'and the time stands still')
+        first = browser.Picture(b.screenshot(scale=0.25))
+        check(shows_scene1_band(first), "scene 1's band is on the canvas")
+
+        b.press('ArrowRight', 'ArrowRight')
+        check(b.wait_for('document.title === "Ostre3 %d"' % (paused + 5000), 5), 'Right jumps 5 s on')
+        b.press('ArrowLeft', 'ArrowLeft')
+        check(b.wait_for('document.title === "Ostre3 %d"' % paused, 5), 'Left jumps 5 s back')
+        b.press(' ', 'Space')
+        check(b.wait_for('clock.time > %d' % (paused + 1000), 10), 'Space resumes, and the music runs on')
+        later = browser.Picture(b.screenshot(scale=0.25))
+        check(first.rows != later.rows, 'the picture changes')
+
+        b.open(url + 'index.html?t=128800')
+        b.wait_for('document.title === "Ostre3 128800"', 30)
+        b.press(' ', 'Space')
+        check(b.wait_for('document.title === "Ostre3 129063"', 10), 'the timeline ends on its last frame')
+        time.sleep(0.5)
+        check(b.scene_time() == 129063, 'and stays there')
+
+    # The same page without its music: one line says so, and it plays on.
+    with tempfile.TemporaryDirectory() as bare:
+        for name in os.listdir(site):
+            if name != '1991.mp3':
+                shutil.copy(os.path.join(site, name), bare)
+        with browser.serve(bare) as url, browser.Browser(W, H) as b:
+            b.open(url + 'index.html')
+            check(b.wait_for('!document.getElementById("note").hidden', 30), 'a note says the music is missing')
+            print('   ', b.evaluate('document.getElementById("note").textContent'))
+            b.click(W // 2, H // 2)
+            check(b.wait_for('clock.time > 500', 30), 'and the demo runs silently')
+    return 1 if failures else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv[1]))

@@ -1,0 +1,155 @@
+#pragma once
+
+// A double-double number: an unevaluated sum hi + lo of two doubles, about
+// 106 significant bits, from double arithmetic alone. In WebAssembly long
+// double is binary128 in software, several times slower than this; both
+// carry the scenes' extended intermediates with more than the 64 bits x87
+// has, and conversions back to float and double round correctly.
+// -ffp-contract=off keeps the error-free transformations exact.
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+
+class DoubleDouble {
+public:
+    constexpr DoubleDouble() = default;
+    template <class T, std::enable_if_t<std::is_arithmetic_v<T>, int> = 0>
+    constexpr DoubleDouble(T value)  // NOLINT: as implicit as a long double
+    {
+        if constexpr (std::is_integral_v<T> && sizeof(T) > 4) {
+            hi = static_cast<double>(value);
+            lo = static_cast<double>(value - static_cast<T>(hi));
+        } else {
+            hi = static_cast<double>(value);
+        }
+    }
+
+    template <class T, std::enable_if_t<std::is_arithmetic_v<T>, int> = 0>
+    constexpr operator T() const  // NOLINT
+    {
+        if constexpr (std::is_same_v<T, float>)
+            return toFloat();
+        else if constexpr (std::is_floating_point_v<T>)
+            return static_cast<T>(hi + lo);
+        else
+            return static_cast<T>(truncated());
+    }
+
+    friend constexpr DoubleDouble operator-(DoubleDouble a) { return {-a.hi, -a.lo}; }
+
+    friend constexpr DoubleDouble operator+(DoubleDouble a, DoubleDouble b)
+    {
+        DoubleDouble s = twoSum(a.hi, b.hi);
+        const DoubleDouble t = twoSum(a.lo, b.lo);
+        s = quickTwoSum(s.hi, s.lo + t.hi);
+        return quickTwoSum(s.hi, s.lo + t.lo);
+    }
+    friend constexpr DoubleDouble operator-(DoubleDouble a, DoubleDouble b) { return a + -b; }
+
+    friend constexpr DoubleDouble operator*(DoubleDouble a, DoubleDouble b)
+    {
+        DoubleDouble p = twoProduct(a.hi, b.hi);
+        return quickTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
+    }
+
+    friend constexpr DoubleDouble operator/(DoubleDouble a, DoubleDouble b)
+    {
+        const double q1 = a.hi / b.hi;
+        DoubleDouble r = a - b * q1;
+        const double q2 = r.hi / b.hi;
+        r = r - b * q2;
+        const double q3 = r.hi / b.hi;
+        return quickTwoSum(q1, q2) + q3;
+    }
+
+    friend constexpr bool operator<(DoubleDouble a, DoubleDouble b) { return a.hi < b.hi || (a.hi == b.hi && a.lo < b.lo); }
+    friend constexpr bool operator>(DoubleDouble a, DoubleDouble b) { return b < a; }
+    friend constexpr bool operator<=(DoubleDouble a, DoubleDouble b) { return !(b < a); }
+    friend constexpr bool operator>=(DoubleDouble a, DoubleDouble b) { return !(a < b); }
+    friend constexpr bool operator==(DoubleDouble a, DoubleDouble b) { return a.hi == b.hi && a.lo == b.lo; }
+    friend constexpr bool operator!=(DoubleDouble a, DoubleDouble b) { return !(a == b); }
+
+    // With a plain number on either side, as long double mixes.
+#define DOUBLE_DOUBLE_MIXED(op, result)                                                 \
+    template <class T, std::enable_if_t<std::is_arithmetic_v<T>, int> = 0>              \
+    friend constexpr result operator op(DoubleDouble a, T b) { return a op DoubleDouble(b); }     \
+    template <class T, std::enable_if_t<std::is_arithmetic_v<T>, int> = 0>              \
+    friend constexpr result operator op(T a, DoubleDouble b) { return DoubleDouble(a) op b; }
+    DOUBLE_DOUBLE_MIXED(+, DoubleDouble)
+    DOUBLE_DOUBLE_MIXED(-, DoubleDouble)
+    DOUBLE_DOUBLE_MIXED(*, DoubleDouble)
+    DOUBLE_DOUBLE_MIXED(/, DoubleDouble)
+    DOUBLE_DOUBLE_MIXED(<, bool)
+    DOUBLE_DOUBLE_MIXED(>, bool)
+    DOUBLE_DOUBLE_MIXED(<=, bool)
+    DOUBLE_DOUBLE_MIXED(>=, bool)
+    DOUBLE_DOUBLE_MIXED(==, bool)
+    DOUBLE_DOUBLE_MIXED(!=, bool)
+#undef DOUBLE_DOUBLE_MIXED
+
+    DoubleDouble &operator+=(DoubleDouble b) { return *this = *this + b; }
+    DoubleDouble &operator-=(DoubleDouble b) { return *this = *this - b; }
+    DoubleDouble &operator*=(DoubleDouble b) { return *this = *this * b; }
+    DoubleDouble &operator/=(DoubleDouble b) { return *this = *this / b; }
+
+private:
+    constexpr DoubleDouble(double h, double l) : hi(h), lo(l) {}
+
+    static constexpr DoubleDouble twoSum(double a, double b)
+    {
+        const double s = a + b;
+        const double v = s - a;
+        return {s, (a - (s - v)) + (b - v)};
+    }
+
+    // Needs |a| >= |b| (or a == 0).
+    static constexpr DoubleDouble quickTwoSum(double a, double b)
+    {
+        const double s = a + b;
+        return {s, b - (s - a)};
+    }
+
+    // Dekker's product: each factor split into two 26-bit halves.
+    static constexpr DoubleDouble twoProduct(double a, double b)
+    {
+        const double p = a * b;
+        const double ca = 134217729.0 * a, cb = 134217729.0 * b;
+        const double ah = ca - (ca - a), al = a - ah;
+        const double bh = cb - (cb - b), bl = b - bh;
+        return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+    }
+
+    // hi + lo rounded once to float. Only when hi lies exactly halfway
+    // between two floats (its 25th significant bit set, none below) does
+    // lo decide, by its sign; hi's own rounding would take the even one.
+    float toFloat() const
+    {
+        const float f = static_cast<float>(hi);
+        std::uint64_t bits;
+        std::memcpy(&bits, &hi, sizeof bits);
+        const int exponent = static_cast<int>(bits >> 52 & 0x7ff) - 1023;
+        const bool floatNormal = exponent >= -126 && exponent <= 127;
+        if (lo == 0 || (floatNormal && (bits & 0x1fffffff) != 0x10000000))
+            return f;
+        const float other = std::nextafter(f, hi > f ? HUGE_VALF : -HUGE_VALF);
+        if (static_cast<double>(f) + static_cast<double>(other) != 2 * hi)
+            return f;
+        return (other > f) == (lo > 0) ? other : f;
+    }
+
+    // Toward zero, as a conversion to an integer does.
+    long long truncated() const
+    {
+        const double whole = std::trunc(hi);
+        if (whole != hi)
+            return static_cast<long long>(whole);
+        // Just below a positive integer truncates one lower, just above a
+        // negative one one higher.
+        const double part = hi > 0 ? std::floor(lo) : std::ceil(lo);
+        return static_cast<long long>(hi) + static_cast<long long>(part);
+    }
+
+    double hi = 0, lo = 0;
+};

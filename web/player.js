@@ -1,0 +1,179 @@
+'use strict';
+// Plays the demo in the page. The music's playback position, in ms, is the
+// scene time of every animation frame, so the picture follows the music when
+// it stalls or is sought. Without music a silent clock takes its place.
+// index.html?t=MS opens paused at that scene time.
+
+const kTimelineEnd = 129064;  // ms; the last frame stays on screen
+const kJump = 5000;           // ms, Left and Right
+const canvas = document.getElementById('canvas');
+const startScreen = document.getElementById('start');
+const note = document.getElementById('note');
+
+function say(line) {
+  note.textContent = line;
+  note.hidden = false;
+}
+
+// Runs on performance.now() from any time on.
+class SilentClock {
+  constructor(ms) { this.base = ms; this.since = null; }
+  get time() { return this.since === null ? this.base : this.base + performance.now() - this.since; }
+  get paused() { return this.since === null; }
+  play() { if (this.since === null) this.since = performance.now(); }
+  pause() { this.base = this.time; this.since = null; }
+  seek(ms) { this.base = ms; if (this.since !== null) this.since = performance.now(); }
+}
+
+class MusicClock {
+  constructor(audio) { this.audio = audio; }
+  get time() { return this.audio.currentTime * 1000; }
+  get paused() { return this.audio.paused; }
+  play() {
+    // A pause before playback began rejects with AbortError: no failure.
+    this.audio.play().catch(error => { if (error.name !== 'AbortError') musicFailed(error.message); });
+  }
+  pause() { this.audio.pause(); }
+  seek(ms) { this.audio.currentTime = ms / 1000; }
+}
+
+// The music is fetched whole and played from memory: seeking then works
+// whatever the server (python3 -m http.server ignores range requests). Until
+// it is ready, and for good if it fails, a silent clock keeps the time.
+const music = new Audio();
+let clock = new SilentClock(0);
+let started = false;  // played at least once
+let ended = false;
+
+function useMusic() {
+  const playing = !clock.paused;
+  const musicClock = new MusicClock(music);
+  musicClock.seek(clock.time);
+  clock = musicClock;
+  if (playing)
+    clock.play();
+}
+
+function musicFailed(why) {
+  say('The music (1991.mp3) cannot be played (' + why + '): the demo runs silently.');
+  if (!(clock instanceof MusicClock))
+    return;
+  const silent = new SilentClock(Math.min(clock.time, kTimelineEnd - 1));
+  const playing = !clock.paused;
+  music.pause();
+  clock = silent;
+  if (playing)
+    clock.play();
+}
+
+music.addEventListener('error', () => {
+  const error = music.error;
+  musicFailed(error && error.message ? error.message : 'it cannot be decoded');
+});
+music.addEventListener('loadedmetadata', useMusic, { once: true });
+fetch('1991.mp3')
+  .then(response => {
+    if (!response.ok)
+      throw new Error('HTTP ' + response.status);
+    return response.blob();
+  })
+  .then(blob => { music.src = URL.createObjectURL(blob); })
+  .catch(error => musicFailed(error.message));
+
+function play() {
+  startScreen.hidden = true;
+  if (ended) {
+    ended = false;
+    clock.seek(0);
+  }
+  started = true;
+  clock.play();
+}
+
+function pauseOrPlay() {
+  if (started && !ended && !clock.paused)
+    clock.pause();
+  else
+    play();
+}
+
+function jump(ms) {
+  ended = false;
+  clock.seek(Math.max(0, Math.min(kTimelineEnd - 1, clock.time + ms)));
+}
+
+function toggleFullScreen() {
+  if (document.fullscreenElement)
+    document.exitFullscreen();
+  else if (document.documentElement.requestFullscreen)
+    document.documentElement.requestFullscreen().catch(() => {});
+}
+
+function startFromScreen() {
+  if (!document.fullscreenElement)
+    toggleFullScreen();
+  play();
+}
+
+document.addEventListener('keydown', event => {
+  switch (event.key) {
+  case ' ': pauseOrPlay(); break;
+  case 'ArrowLeft': jump(-kJump); break;
+  case 'ArrowRight': jump(kJump); break;
+  case 'f': case 'F': toggleFullScreen(); break;
+  case 'Escape': if (document.fullscreenElement) document.exitFullscreen(); break;
+  default: return;
+  }
+  event.preventDefault();
+});
+startScreen.addEventListener('click', startFromScreen);
+canvas.addEventListener('click', () => { if (!started || ended) startFromScreen(); });
+
+// Draws whenever the scene time or the canvas size changed.
+let drawn = '';
+function animate() {
+  const w = Math.max(1, Math.round(canvas.clientWidth * devicePixelRatio));
+  const h = Math.max(1, Math.round(canvas.clientHeight * devicePixelRatio));
+  // currentTime counts seconds in a double: a whole millisecond sought
+  // there may read back a hair below it.
+  let t = Math.floor(clock.time + 1e-6);
+  if (t >= kTimelineEnd && !ended) {
+    ended = true;
+    clock.pause();
+    if (document.fullscreenElement)
+      document.exitFullscreen();
+  }
+  if (ended)
+    t = kTimelineEnd - 1;
+  if (canvas.width !== w || canvas.height !== h) {
+    canvas.width = w;
+    canvas.height = h;
+  }
+  const key = t + ' ' + w + ' ' + h;
+  if (key !== drawn) {
+    Module._ostre3_frame(t, w, h);
+    drawn = key;
+  }
+  document.title = 'Ostre3 ' + t;  // the scene time, for tests and the curious
+  requestAnimationFrame(animate);
+}
+
+function begin() {
+  if (!Module._ostre3_start()) {
+    say('This browser cannot draw WebGL, which the demo needs.');
+    return;
+  }
+  // ?t=MS: a moment of the timeline, shown paused; anything else is ignored.
+  const moment = new URLSearchParams(location.search).get('t') || '';
+  if (/^-?\d+$/.test(moment))
+    clock.seek(Math.max(0, Math.min(kTimelineEnd - 1, Number(moment))));
+  else
+    startScreen.hidden = false;
+  requestAnimationFrame(animate);
+}
+
+var Module = {
+  canvas: canvas,
+  onRuntimeInitialized: begin,
+  onAbort: what => say('The demo could not start: ' + what),
+};

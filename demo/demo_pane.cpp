@@ -8,20 +8,36 @@ DemoPane::DemoPane(QWidget *parent)
 {
 }
 
+QSize DemoPane::pixelSize() const
+{
+    const qreal ratio = devicePixelRatioF();
+    return QSize(qRound(width() * ratio), qRound(height() * ratio));
+}
+
 void DemoPane::initializeGL()
 {
     NativeGl gl;
     initializeContext(gl);
 }
 
-void DemoPane::resizeGL(int w, int h)
+void DemoPane::resizeGL(int, int)
+{
+    resizeToPixels();
+}
+
+void DemoPane::resizeToPixels()
 {
     NativeGl gl;
-    step = resizeContext(gl, w, h);
+    sized = pixelSize();
+    step = resizeContext(gl, sized.width(), sized.height());
 }
 
 void DemoPane::paintGL()
 {
+    // A move to a screen with another scale changes the pixel size without
+    // a resize of the widget.
+    if (pixelSize() != sized)
+        resizeToPixels();
     NativeGl gl;
-    paintFrame(gl, Frame{sceneTime, step, width(), height()});
+    paintFrame(gl, Frame{sceneTime, step, sized.width(), sized.height()});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGLWidget>
+#include <QSize>
 
 #include <cstdint>
 
@@ -16,6 +17,9 @@ public:
     void setTime(std::int32_t time) { sceneTime = time; }
     std::int32_t time() const { return sceneTime; }
     float pointStep() const { return step; }
+    // The size the scenes are drawn at: GL counts device pixels, which on a
+    // scaled screen are not the widget's logical ones.
+    QSize pixelSize() const;
 
 protected:
     void initializeGL() override;
@@ -23,6 +27,9 @@ protected:
     void paintGL() override;
 
 private:
+    void resizeToPixels();
+
     std::int32_t sceneTime = 0;
     float step = 1.0f;
+    QSize sized;
 };

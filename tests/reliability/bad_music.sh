@@ -49,6 +49,9 @@ make_case unreadable; cp "$good_mp3" "$work/unreadable/1991.mp3"; chmod 000 "$wo
 
 for name in empty random truncated wav directory; do check "$name"; done
 if [ "$(id -u)" -eq 0 ]; then
+    # The unprivileged user may not reach the build (a clone under /root,
+    # say), so it runs a copy of the program from the work directory.
+    cp "$program" "$work/ostre3" && program=$work/ostre3
     check unreadable setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$work/unreadable"
 else
     check unreadable

@@ -32,4 +32,5 @@ private:
     std::int32_t sceneTime = 0;
     float step = 1.0f;
     QSize sized;
+    bool hasAlpha = false; // Wayland gives the pane an alpha channel, X11 does not
 };

@@ -44,11 +44,9 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-bind() { # bind SOURCE TARGET-inside-root [OPTIONS]
-    mkdir -p "$dir$2"
-    mount --bind "$1" "$dir$2"
-    mounts+=("$dir$2")
-    if [ -n "${3:-}" ]; then mount -o remount,bind,"$3" "$dir$2"; fi
+mnt() { # mount's arguments, the mount point last
+    mount "$@"
+    mounts+=("${!#}")
 }
 
 base="$cache/$release-minbase.tar"
@@ -68,12 +66,16 @@ else
 fi
 
 mkdir -p "$dir/proc" "$dir/sys" "$dir/dev"
-mount -t proc proc "$dir/proc" && mounts+=("$dir/proc")
-mount -t sysfs sysfs "$dir/sys" && mounts+=("$dir/sys")
-bind /dev /dev
-bind /dev/pts /dev/pts
-mount -t tmpfs -o mode=1777 tmpfs "$dir/dev/shm" && mounts+=("$dir/dev/shm")
-bind "$cache/apt-$release" /var/cache/apt/archives
+mnt -t proc proc "$dir/proc"
+mnt -t sysfs sysfs "$dir/sys"
+# The host's /dev with what is mounted in it (pts, shm), as a slave so that
+# nothing mounted inside the root shows up on the host.
+mnt --rbind /dev "$dir/dev"
+mount --make-rslave "$dir/dev"
+# Packages downloaded by earlier runs, linked in rather than shared, so that
+# roots running side by side do not fight over apt's lock.
+cp -l "$cache/apt-$release"/*.deb "$dir/var/cache/apt/archives/" 2>/dev/null ||
+    cp "$cache/apt-$release"/*.deb "$dir/var/cache/apt/archives/" 2>/dev/null || true
 cp /etc/resolv.conf "$dir/etc/resolv.conf" 2>/dev/null || true
 
 # The repository as committed plus uncommitted changes, without build output.
@@ -86,4 +88,9 @@ chroot "$dir" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8 \
     /bin/sh -c 'cd /src && exec "$@"' sh "$@"
 status=$?
 set -e
+for deb in "$dir"/var/cache/apt/archives/*.deb; do
+    if [ -e "$deb" ] && [ ! -e "$cache/apt-$release/${deb##*/}" ]; then
+        cp -l "$deb" "$cache/apt-$release/" 2>/dev/null || cp "$deb" "$cache/apt-$release/" || true
+    fi
+done
 exit "$status"

@@ -3,6 +3,7 @@
 #include "scene_table.h"
 
 #include <QGLWidget>
+#include <QSize>
 
 #include <cstdint>
 
@@ -17,6 +18,9 @@ public:
 
     void setTime(std::int32_t time) { sceneTime = time; }
     std::int32_t time() const { return sceneTime; }
+    // The size the scenes are drawn at: GL counts device pixels, which on a
+    // scaled screen are not the widget's logical ones.
+    QSize pixelSize() const;
 
 protected:
     void initializeGL() override;
@@ -24,7 +28,11 @@ protected:
     void paintGL() override;
 
 private:
+    void resizeToPixels();
+
     std::int32_t sceneTime = 0;
     float step = kStepBeforeResize;
     SceneCaches caches;
+    QSize sized;
+    bool hasAlpha = false; // Wayland gives the pane an alpha channel, X11 does not
 };

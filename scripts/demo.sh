@@ -4,7 +4,7 @@
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" --play
 cd "$root"
 # A user's own 1991.mp3 always wins; without one, the demo's own soundtrack
 # is made once into build/music/ and played from there.

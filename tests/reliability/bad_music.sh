@@ -91,6 +91,9 @@ broken)
     check truncated "cannot play"
     check directory "it is a directory"
     if [ "$(id -u)" -eq 0 ]; then
+        # The unprivileged user may not reach the build (a clone under /root,
+        # say), so it runs a copy of the program from the work directory.
+        cp "$program" "$work/ostre3" && program=$work/ostre3
         check unreadable "permission denied" \
             setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$work/unreadable"
     else

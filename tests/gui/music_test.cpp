@@ -3,6 +3,7 @@
 #include "playback_watch.h"
 #include "window_harness.h"
 
+#include <QElapsedTimer>
 #include <QFrame>
 
 #include <sys/stat.h>
@@ -160,9 +161,15 @@ void MusicTest::unplayableMusicPlaysSilently()
     }
     MainWindow w;
     QTRY_VERIFY_WITH_TIMEOUT(silentClock(w), kFallbackMs);
+    QElapsedTimer sinceTakeOver;
+    sinceTakeOver.start();
     QVERIFY(advances(w));
-    QVERIFY2(pane(w)->time() < 1000,
-             qPrintable(QString("the silent timeline starts at 0, not %1").arg(pane(w)->time())));
+    // It counts from 0: no further than the time it has run, plus the
+    // moment it took to notice the take-over on a busy machine.
+    QVERIFY2(pane(w)->time() <= sinceTakeOver.elapsed() + 1000,
+             qPrintable(QString("the silent timeline starts at 0, yet shows %1 after %2 ms")
+                            .arg(pane(w)->time())
+                            .arg(sinceTakeOver.elapsed())));
 
     QFETCH(QString, reason);
     const QStringList lines = errors.linesWith("1991.mp3");

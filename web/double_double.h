@@ -39,8 +39,17 @@ public:
 
     friend constexpr DoubleDouble operator-(DoubleDouble a) { return {-a.hi, -a.lo}; }
 
+    // A number converted from a float, a double or an int has a zero low
+    // part (the compiler sees it); a sum or product with it skips that
+    // part's terms, for the same value in half the work.
     friend constexpr DoubleDouble operator+(DoubleDouble a, DoubleDouble b)
     {
+        if (a.lo == 0 && b.lo == 0)
+            return twoSum(a.hi, b.hi);
+        if (b.lo == 0)
+            return plusDouble(a, b.hi);
+        if (a.lo == 0)
+            return plusDouble(b, a.hi);
         DoubleDouble s = twoSum(a.hi, b.hi);
         const DoubleDouble t = twoSum(a.lo, b.lo);
         s = quickTwoSum(s.hi, s.lo + t.hi);
@@ -50,6 +59,12 @@ public:
 
     friend constexpr DoubleDouble operator*(DoubleDouble a, DoubleDouble b)
     {
+        if (a.lo == 0 && b.lo == 0)
+            return twoProduct(a.hi, b.hi);
+        if (b.lo == 0)
+            return timesDouble(a, b.hi);
+        if (a.lo == 0)
+            return timesDouble(b, a.hi);
         DoubleDouble p = twoProduct(a.hi, b.hi);
         return quickTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
     }
@@ -97,6 +112,21 @@ public:
 private:
     constexpr DoubleDouble(double h, double l) : hi(h), lo(l) {}
 
+    // a + b with b's low part zero: a.lo + 0 is a.lo, and renormalising a
+    // pair that quickTwoSum left normal changes nothing.
+    static constexpr DoubleDouble plusDouble(DoubleDouble a, double b)
+    {
+        const DoubleDouble s = twoSum(a.hi, b);
+        return quickTwoSum(s.hi, s.lo + a.lo);
+    }
+
+    // a * b with b's low part zero.
+    static constexpr DoubleDouble timesDouble(DoubleDouble a, double b)
+    {
+        const DoubleDouble p = twoProduct(a.hi, b);
+        return quickTwoSum(p.hi, p.lo + a.lo * b);
+    }
+
     static constexpr DoubleDouble twoSum(double a, double b)
     {
         const double s = a + b;
@@ -129,14 +159,18 @@ private:
         const float f = static_cast<float>(hi);
         std::uint64_t bits;
         std::memcpy(&bits, &hi, sizeof bits);
-        const int exponent = static_cast<int>(bits >> 52 & 0x7ff) - 1023;
-        const bool floatNormal = exponent >= -126 && exponent <= 127;
-        if (lo == 0 || (floatNormal && (bits & 0x1fffffff) != 0x10000000))
+        if (lo == 0 || ((bits & 0x1fffffff) != 0x10000000 && floatNormal(hi)))
             return f;
         const float other = std::nextafter(f, hi > f ? HUGE_VALF : -HUGE_VALF);
         if (static_cast<double>(f) + static_cast<double>(other) != 2 * hi)
             return f;
         return (other > f) == (lo > 0) ? other : f;
+    }
+
+    static bool floatNormal(double x)
+    {
+        const double magnitude = std::fabs(x);
+        return magnitude >= 0x1p-126 && magnitude < 0x1p128;
     }
 
     // Toward zero, as a conversion to an integer does.

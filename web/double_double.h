@@ -151,26 +151,23 @@ private:
         return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
     }
 
-    // hi + lo rounded once to float. Only when hi lies exactly halfway
-    // between two floats (its 25th significant bit set, none below) does
-    // lo decide, by its sign; hi's own rounding would take the even one.
+    // hi + lo rounded once to float: first to a double rounding to odd
+    // (toward zero, last bit set if anything was cut off), which keeps
+    // enough to round from again. hi alone would take the even float
+    // wherever hi lies exactly halfway between two.
     float toFloat() const
     {
-        const float f = static_cast<float>(hi);
         std::uint64_t bits;
         std::memcpy(&bits, &hi, sizeof bits);
-        if (lo == 0 || ((bits & 0x1fffffff) != 0x10000000 && floatNormal(hi)))
-            return f;
-        const float other = std::nextafter(f, hi > f ? HUGE_VALF : -HUGE_VALF);
-        if (static_cast<double>(f) + static_cast<double>(other) != 2 * hi)
-            return f;
-        return (other > f) == (lo > 0) ? other : f;
-    }
-
-    static bool floatNormal(double x)
-    {
-        const double magnitude = std::fabs(x);
-        return magnitude >= 0x1p-126 && magnitude < 0x1p128;
+        // A nonzero lo (never NaN's) takes an even hi to its odd neighbour
+        // on lo's side: one down in magnitude toward zero, then the last
+        // bit set.
+        const std::uint64_t up = lo > 0, down = lo < 0;
+        const std::uint64_t towardZero = bits >> 63 ? up : down;
+        bits = (bits - towardZero) | up | down;
+        double odd;
+        std::memcpy(&odd, &bits, sizeof odd);
+        return static_cast<float>(odd);
     }
 
     // Toward zero, as a conversion to an integer does.

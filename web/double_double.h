@@ -151,15 +151,18 @@ private:
         return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
     }
 
-    // hi + lo rounded once to float: first to a double rounding to odd
-    // (toward zero, last bit set if anything was cut off), which keeps
-    // enough to round from again. hi alone would take the even float
-    // wherever hi lies exactly halfway between two.
+    // hi + lo rounded once to float. Where hi alone would not do, first to
+    // the double that rounds it to odd (toward zero, last bit set if
+    // anything was cut off), which keeps enough to round from again.
     float toFloat() const
     {
         std::uint64_t bits;
         std::memcpy(&bits, &hi, sizeof bits);
-        // A nonzero lo (never NaN's) takes an even hi to its odd neighbour
+        // Unless hi lies exactly halfway between two normal floats (its
+        // 25th significant bit set, none below), hi + lo rounds as hi does.
+        if ((bits & 0x1fffffff) != 0x10000000 && std::fabs(hi) >= 0x1p-126)
+            return static_cast<float>(hi);
+        // A lo above or below zero takes an even hi to its odd neighbour
         // on lo's side: one down in magnitude toward zero, then the last
         // bit set.
         const std::uint64_t up = lo > 0, down = lo < 0;

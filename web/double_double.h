@@ -39,8 +39,17 @@ public:
 
     friend constexpr DoubleDouble operator-(DoubleDouble a) { return {-a.hi, -a.lo}; }
 
+    // A number converted from a float, a double or an int has a zero low
+    // part (the compiler sees it); a sum or product with it skips that
+    // part's terms, for the same value in half the work.
     friend constexpr DoubleDouble operator+(DoubleDouble a, DoubleDouble b)
     {
+        if (a.lo == 0 && b.lo == 0)
+            return twoSum(a.hi, b.hi);
+        if (b.lo == 0)
+            return plusDouble(a, b.hi);
+        if (a.lo == 0)
+            return plusDouble(b, a.hi);
         DoubleDouble s = twoSum(a.hi, b.hi);
         const DoubleDouble t = twoSum(a.lo, b.lo);
         s = quickTwoSum(s.hi, s.lo + t.hi);
@@ -50,6 +59,12 @@ public:
 
     friend constexpr DoubleDouble operator*(DoubleDouble a, DoubleDouble b)
     {
+        if (a.lo == 0 && b.lo == 0)
+            return twoProduct(a.hi, b.hi);
+        if (b.lo == 0)
+            return timesDouble(a, b.hi);
+        if (a.lo == 0)
+            return timesDouble(b, a.hi);
         DoubleDouble p = twoProduct(a.hi, b.hi);
         return quickTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
     }
@@ -97,6 +112,21 @@ public:
 private:
     constexpr DoubleDouble(double h, double l) : hi(h), lo(l) {}
 
+    // a + b with b's low part zero: a.lo + 0 is a.lo, and renormalising a
+    // pair that quickTwoSum left normal changes nothing.
+    static constexpr DoubleDouble plusDouble(DoubleDouble a, double b)
+    {
+        const DoubleDouble s = twoSum(a.hi, b);
+        return quickTwoSum(s.hi, s.lo + a.lo);
+    }
+
+    // a * b with b's low part zero.
+    static constexpr DoubleDouble timesDouble(DoubleDouble a, double b)
+    {
+        const DoubleDouble p = twoProduct(a.hi, b);
+        return quickTwoSum(p.hi, p.lo + a.lo * b);
+    }
+
     static constexpr DoubleDouble twoSum(double a, double b)
     {
         const double s = a + b;
@@ -121,22 +151,26 @@ private:
         return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
     }
 
-    // hi + lo rounded once to float. Only when hi lies exactly halfway
-    // between two floats (its 25th significant bit set, none below) does
-    // lo decide, by its sign; hi's own rounding would take the even one.
+    // hi + lo rounded once to float. Where hi alone would not do, first to
+    // the double that rounds it to odd (toward zero, last bit set if
+    // anything was cut off), which keeps enough to round from again.
     float toFloat() const
     {
-        const float f = static_cast<float>(hi);
         std::uint64_t bits;
         std::memcpy(&bits, &hi, sizeof bits);
-        const int exponent = static_cast<int>(bits >> 52 & 0x7ff) - 1023;
-        const bool floatNormal = exponent >= -126 && exponent <= 127;
-        if (lo == 0 || (floatNormal && (bits & 0x1fffffff) != 0x10000000))
-            return f;
-        const float other = std::nextafter(f, hi > f ? HUGE_VALF : -HUGE_VALF);
-        if (static_cast<double>(f) + static_cast<double>(other) != 2 * hi)
-            return f;
-        return (other > f) == (lo > 0) ? other : f;
+        // Unless hi lies exactly halfway between two normal floats (its
+        // 25th significant bit set, none below), hi + lo rounds as hi does.
+        if ((bits & 0x1fffffff) != 0x10000000 && std::fabs(hi) >= 0x1p-126)
+            return static_cast<float>(hi);
+        // A lo above or below zero takes an even hi to its odd neighbour
+        // on lo's side: one down in magnitude toward zero, then the last
+        // bit set.
+        const std::uint64_t up = lo > 0, down = lo < 0;
+        const std::uint64_t towardZero = bits >> 63 ? up : down;
+        bits = (bits - towardZero) | up | down;
+        double odd;
+        std::memcpy(&odd, &bits, sizeof odd);
+        return static_cast<float>(odd);
     }
 
     // Toward zero, as a conversion to an integer does.

@@ -34,6 +34,24 @@ TEST(DoubleDouble, RoundsToFloatOnceFromBothHalves)
     EXPECT_EQ(static_cast<double>(DoubleDouble(1) / 3 * 3), 1.0);
 }
 
+TEST(DoubleDouble, RoundsPairsNearFloatMidpointsAsLongDouble)
+{
+    // hi on or next to a float midpoint, lo a power of two a few bits
+    // below hi's last: hi + lo is exact in long double, the reference.
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> value(-1e6f, 1e6f);
+    std::uniform_int_distribution<int> nudge(-2, 2), shift(54, 62);
+    for (int i = 0; i < 100000; ++i) {
+        const float f = value(random);
+        double hi = 0.5 * (static_cast<double>(f) + std::nextafter(f, HUGE_VALF));
+        for (int n = nudge(random); n != 0; n += n > 0 ? -1 : 1)
+            hi = std::nextafter(hi, n > 0 ? HUGE_VAL : -HUGE_VAL);
+        const double lo = (i % 2 ? 1 : -1) * std::ldexp(1.0, std::ilogb(hi) - shift(random));
+        const long double exact = static_cast<long double>(hi) + lo;
+        ASSERT_EQ(static_cast<float>(DoubleDouble(hi) + lo), static_cast<float>(exact)) << hi << ' ' << lo;
+    }
+}
+
 TEST(DoubleDouble, TruncatesTowardZeroAcrossItsHalves)
 {
     EXPECT_EQ(static_cast<long long>(DoubleDouble(5) - 1e-20), 4);

@@ -45,7 +45,8 @@ def main(site):
         check(b.wait_for('!document.getElementById("start").hidden', 30), 'start screen shown')
         b.click(W // 2, H // 2)
         check(b.wait_for('clock.time > 500', 30), 'the clock runs after the click')
-        check(b.evaluate('clock instanceof MusicClock && !music.paused'), 'the music keeps the time')
+        # The page counts on a silent clock until the fetched music is ready.
+        check(b.wait_for('clock instanceof MusicClock && !music.paused', 30), 'the music keeps the time')
         b.press(' ', 'Space')
         time.sleep(0.3)  # the media clock settles on its paused position
         paused = b.evaluate('Math.floor(clock.time + 1e-6)')

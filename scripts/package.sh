@@ -16,17 +16,8 @@ packages=(
     lame dpkg-dev file
 )
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    sudo=()
-    if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
-    echo "package: installing ${missing[*]}" >&2
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+source "$root/scripts/install_packages.sh"
+install_packages package "${packages[@]}"
 
 # Debian's hardening for the programs it ships: fortified calls, stack
 # protection, read-only relocations bound at start.

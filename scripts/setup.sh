@@ -48,17 +48,8 @@ if ! $play_only; then
     )
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    sudo=()
-    if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
-    echo "setup: installing ${missing[*]}" >&2
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+source "$root/scripts/install_packages.sh"
+install_packages setup "${packages[@]}"
 
 # A play-only set-up leaves the tests out of a fresh build/, but keeps a
 # build/ that already has them.

@@ -10,17 +10,8 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # The web edition's tests (tests/web) need Emscripten, Node.js and Chromium;
 # installed here, before the build is configured, so that CMake finds them.
 web_packages=(emscripten nodejs chromium)
-web_missing=()
-for p in "${web_packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || web_missing+=("$p")
-done
-if ((${#web_missing[@]})); then
-    sudo=()
-    if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
-    echo "test: installing ${web_missing[*]}" >&2
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${web_missing[@]}" >/dev/null
-fi
+source "$root/scripts/install_packages.sh"
+install_packages test "${web_packages[@]}"
 
 "$root/scripts/setup.sh"
 (cd "$root/build" && ctest --output-on-failure -j"$(nproc)")

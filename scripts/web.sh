@@ -13,17 +13,8 @@ packages=(
     # what configuring the native tree needs, for the soundtrack tool
     qtbase5-dev libqt5opengl5-dev libphonon4qt5-dev libgl-dev libglu1-mesa-dev libegl-dev
 )
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    sudo=()
-    if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
-    echo "web: installing ${missing[*]}" >&2
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+source "$root/scripts/install_packages.sh"
+install_packages web "${packages[@]}"
 
 # Emscripten's optimizer needs Debian's acorn module even when `node` is
 # another Node.js than Debian's.

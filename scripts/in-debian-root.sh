@@ -72,6 +72,10 @@ mnt -t sysfs sysfs "$dir/sys"
 # nothing mounted inside the root shows up on the host.
 mnt --rbind /dev "$dir/dev"
 mount --make-rslave "$dir/dev"
+# A /dev/shm of its own, as a machine of its own has: libraries keep state
+# there (JACK's metadata database, opened through GStreamer's JACK sink), and
+# the host's, written by another release's build of them, makes them complain.
+mnt -t tmpfs -o mode=1777 tmpfs "$dir/dev/shm"
 # Packages downloaded by earlier runs, linked in rather than shared, so that
 # roots running side by side do not fight over apt's lock.
 cp -l "$cache/apt-$release"/*.deb "$dir/var/cache/apt/archives/" 2>/dev/null ||

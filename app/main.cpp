@@ -1,7 +1,10 @@
+#include "demo_options.h"
 #include "main_window.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -11,7 +14,25 @@ int main(int argc, char *argv[])
     // still turns it back on. Warnings and errors pass as they are.
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
     QApplication application(argc, argv);
+
+    // Qt has taken its own options (-platform and the like) out of argv.
+    const DemoOptions options = parseDemoOptions(argc, argv);
+    switch (options.action) {
+    case DemoOptions::Action::Help:
+        std::fputs(kDemoUsage, stdout);
+        return 0;
+    case DemoOptions::Action::Version:
+        std::printf("ostre3 %s\n", OSTRE3_VERSION);
+        return 0;
+    case DemoOptions::Action::Error:
+        std::fprintf(stderr, "ostre3: %s (see ostre3 --help)\n", options.error.c_str());
+        return 2;
+    case DemoOptions::Action::Play:
+        break;
+    }
+
     MainWindow window;
+    window.setAudioDelay(options.audioDelayMs);
     window.show();
     return application.exec();
 }

@@ -10,19 +10,33 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QKeyEvent>
+#include <QScreen>
 #include <phonon/SeekSlider>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
 constexpr qint64 kSeekStepMs = 5000;
 
+// Paint once per refresh of the screen the window is on, at about 60 Hz
+// where the screen does not say.
+int refreshIntervalMs(const QWidget *widget)
+{
+    const QScreen *screen = widget->screen();
+    const qreal hz = screen && screen->refreshRate() >= 20 ? screen->refreshRate() : 60;
+    return std::max(1, qRound(1000 / hz));
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
+    monotonic.start();
+    frameTimer.setTimerType(Qt::PreciseTimer);
+    connect(&frameTimer, &QTimer::timeout, this, &MainWindow::showFrame);
     // The music is looked at before GL and the media framework take their
     // time to load, so that what is wrong with it is said at once.
     const MusicChoice choice = chooseMusic(QDir::currentPath(), QCoreApplication::applicationDirPath());
@@ -58,6 +72,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     ui->frame_2->setVisible(false);
     showFullScreen();
+    frameTimer.setInterval(refreshIntervalMs(this));
 }
 
 MainWindow::~MainWindow()
@@ -66,6 +81,13 @@ MainWindow::~MainWindow()
     delete music;
     delete seekSlider;
     delete demoPane;
+}
+
+void MainWindow::setAudioDelay(qint64 ms)
+{
+    audioDelay = ms;
+    if (clock == music)
+        smooth.setDelay(ms);
 }
 
 void MainWindow::on_pushButton_pressed()
@@ -78,6 +100,7 @@ void MainWindow::on_pushButton_2_pressed()
     clock->play();
     ui->frame_2->setVisible(false);
     showFullScreen();
+    frameTimer.setInterval(refreshIntervalMs(this));
 }
 
 void MainWindow::tick(qint64 time)
@@ -85,8 +108,11 @@ void MainWindow::tick(qint64 time)
     if (time >= kTimelineEnd)
         close();
     ui->label->setText(tr("%1").arg(time));
-    demoPane->setTime(static_cast<std::int32_t>(time));
-    demoPane->updateGL();
+    followState();
+    smooth.report(time, now());
+    // While playing, the frame timer paints at the display's pace.
+    if (!smooth.running())
+        showFrame();
 }
 
 void MainWindow::finished()
@@ -149,8 +175,58 @@ void MainWindow::follow(PlaybackClock *next)
     if (clock)
         disconnect(clock, nullptr, this, nullptr);
     clock = next;
+    // The silent clock is heard nowhere: nothing to wait for.
+    smooth.setDelay(clock == music ? audioDelay : 0);
     connect(clock, &PlaybackClock::tick, this, &MainWindow::tick);
     connect(clock, &PlaybackClock::finished, this, &MainWindow::finished);
+    connect(clock, &PlaybackClock::playingChanged, this, &MainWindow::followState);
+    connect(clock, &PlaybackClock::sought, this, &MainWindow::jumpTo);
+    followState();
+}
+
+void MainWindow::followState()
+{
+    const bool wasRunning = smooth.running();
+    if (clock->isPlaying()) {
+        if (!wasRunning)
+            smooth.resume(clock->position(), now());
+    } else if (clock->isPaused()) {
+        smooth.hold(clock->position());
+    } else if (wasRunning) {
+        smooth.freeze(now());
+    }
+    if (smooth.running() && !frameTimer.isActive()) {
+        frameTimer.start();
+    } else if (!smooth.running()) {
+        frameTimer.stop();
+        if (wasRunning)
+            showFrame();
+    }
+}
+
+void MainWindow::jumpTo(qint64 time)
+{
+    if (clock->isPlaying())
+        smooth.run(time, now());
+    else
+        smooth.hold(time);
+    showFrame();
+}
+
+void MainWindow::showFrame()
+{
+    qint64 time = smooth.at(now());
+    // Between ticks the clock may run past the end before the tick that ends
+    // the demo comes: the last frame stays until then.
+    if (smooth.running())
+        time = std::min<qint64>(time, kTimelineEnd - 1);
+    demoPane->setTime(static_cast<std::int32_t>(time));
+    demoPane->updateGL();
+}
+
+double MainWindow::now() const
+{
+    return monotonic.nsecsElapsed() / 1e6;
 }
 
 void MainWindow::sayCannotPlay(const QString &reason)

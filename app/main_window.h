@@ -1,6 +1,10 @@
 #pragma once
 
+#include "smooth_clock.h"
+
+#include <QElapsedTimer>
 #include <QMainWindow>
+#include <QTimer>
 
 class DemoPane;
 class MusicClock;
@@ -10,9 +14,12 @@ namespace Phonon {
 class SeekSlider;
 }
 
-// The demo's one window: plays the music and turns every tick of its
-// position into the scene time of the demo pane and a repaint. Keys stand in
-// for the hidden control strip: Escape, Space, Left/Right, F11/F.
+// The demo's one window: plays the music and turns its position into the
+// scene time of the demo pane. Every tick of the position feeds a smooth
+// clock; while playing, the pane is repainted once per display refresh with
+// that clock's time, read at paint time, so a backend that reports its
+// position only a few times a second still gives a moving picture. Keys
+// stand in for the hidden control strip: Escape, Space, Left/Right, F11/F.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -20,6 +27,10 @@ class MainWindow : public QMainWindow
 public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
+
+    // The sound reaches the listener this much later than the system
+    // accounts for (a Bluetooth headset, say); the picture waits as long.
+    void setAudioDelay(qint64 ms);
 
 public slots:
     void on_pushButton_pressed();
@@ -34,6 +45,13 @@ protected:
 private:
     void toggleFullScreen();
     void follow(PlaybackClock *next);
+    // Brings the smooth clock and the frame timer in line with whether the
+    // playback clock plays, stands paused or has stopped.
+    void followState();
+    void jumpTo(qint64 time);
+    // Draws the smooth clock's time now.
+    void showFrame();
+    double now() const;
     void sayCannotPlay(const QString &reason);
     void playSilently();
 
@@ -44,4 +62,8 @@ private:
     // The music's clock, or the silent one once the music has failed.
     PlaybackClock *clock = nullptr;
     QString musicName; // as named in messages
+    SmoothClock smooth;
+    QElapsedTimer monotonic;
+    QTimer frameTimer; // once per display refresh while playing
+    qint64 audioDelay = 0;
 };

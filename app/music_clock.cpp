@@ -10,9 +10,24 @@
 
 #include <algorithm>
 
+namespace {
+
+// libvlc, under Phonon's VLC backend, logs to stderr on its own (each failed
+// audio output, for one), while the demo says itself what went wrong. Done
+// before the first media object loads the backend; a VLC_VERBOSE of the
+// user's own still wins.
+QObject *quietVlc(QObject *parent)
+{
+    if (!qEnvironmentVariableIsSet("VLC_VERBOSE"))
+        qputenv("VLC_VERBOSE", "-1");
+    return parent;
+}
+
+} // namespace
+
 MusicClock::MusicClock(QObject *parent)
     : PlaybackClock(parent)
-    , media(new Phonon::MediaObject(this))
+    , media(new Phonon::MediaObject(quietVlc(this)))
     , output(new Phonon::AudioOutput(Phonon::MusicCategory, this))
 {
     // This backend ticks 0 whenever playback stops, the end of the music
@@ -22,6 +37,7 @@ MusicClock::MusicClock(QObject *parent)
             emit tick(time);
     });
     connect(media, &Phonon::MediaObject::finished, this, &PlaybackClock::finished);
+    connect(media, &Phonon::MediaObject::stateChanged, this, &PlaybackClock::playingChanged);
     Phonon::createPath(media, output);
     media->setTickInterval(1);
 }
@@ -41,6 +57,11 @@ void MusicClock::start(const QString &path)
 bool MusicClock::isPlaying() const
 {
     return media->state() == Phonon::PlayingState;
+}
+
+bool MusicClock::isPaused() const
+{
+    return media->state() == Phonon::PausedState;
 }
 
 qint64 MusicClock::position() const
@@ -65,7 +86,8 @@ void MusicClock::seek(qint64 time)
         return; // nothing loaded to seek in
     const qint64 target = std::max<qint64>(time, 0);
     media->seek(target);
-    // Paused music does not tick, yet the picture should follow the seek.
+    emit sought(target);
+    // Paused music does not tick, yet the label should follow the seek.
     if (state == Phonon::PausedState)
         emit tick(target);
 }

@@ -25,6 +25,7 @@ public:
     void start(const QString &path);
 
     bool isPlaying() const override;
+    bool isPaused() const override;
     qint64 position() const override;
     void play() override;
     void pause() override;

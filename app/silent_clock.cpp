@@ -21,12 +21,14 @@ void SilentClock::play()
         return;
     sinceOrigin.start();
     ticker.start();
+    emit playingChanged();
 }
 
 void SilentClock::pause()
 {
     origin = position();
     ticker.stop();
+    emit playingChanged();
     // The last tick may lag the clock; show where it really stopped.
     emit tick(origin);
 }
@@ -35,5 +37,6 @@ void SilentClock::seek(qint64 time)
 {
     origin = std::max<qint64>(time, 0);
     sinceOrigin.start();
+    emit sought(origin);
     emit tick(origin);
 }

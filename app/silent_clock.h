@@ -16,6 +16,7 @@ public:
     explicit SilentClock(QObject *parent = nullptr);
 
     bool isPlaying() const override { return ticker.isActive(); }
+    bool isPaused() const override { return !isPlaying(); }
     qint64 position() const override;
     void play() override;
     void pause() override;

@@ -156,6 +156,8 @@ void WindowTest::tickShowsThePosition()
     Stage stage;
     MainWindow w;
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Paused, a position is shown exactly as it comes.
+    QTest::keyClick(&w, Qt::Key_Space);
 
     w.tick(time);
     QTEST(label(w)->text(), "text");

@@ -187,14 +187,12 @@ void MainWindow::follow(PlaybackClock *next)
 void MainWindow::followState()
 {
     const bool wasRunning = smooth.running();
-    if (clock->isPlaying()) {
-        if (!wasRunning)
-            smooth.resume(clock->position(), now());
-    } else if (clock->isPaused()) {
+    if (clock->isPlaying() && !wasRunning)
+        smooth.resume(now());
+    else if (!clock->isPlaying() && wasRunning && clock->isPaused())
         smooth.hold(clock->position());
-    } else if (wasRunning) {
+    else if (!clock->isPlaying() && wasRunning)
         smooth.freeze(now());
-    }
     if (smooth.running() && !frameTimer.isActive()) {
         frameTimer.start();
     } else if (!smooth.running()) {
@@ -237,9 +235,11 @@ void MainWindow::sayCannotPlay(const QString &reason)
 
 void MainWindow::playSilently()
 {
-    follow(new SilentClock(this));
     // Carry on from the picture shown: the start, unless the music failed
     // part way through.
-    clock->seek(demoPane->time());
+    smooth.freeze(now());
+    auto *silent = new SilentClock(this);
+    silent->seek(smooth.at(now()));
+    follow(silent);
     clock->play();
 }

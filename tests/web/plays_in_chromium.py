@@ -65,6 +65,15 @@ def main(site):
         later = browser.Picture(b.screenshot(scale=0.25))
         check(first.rows != later.rows, 'the picture changes')
 
+        # The picture waits for late sound: ?audio-delay, plus whatever
+        # output latency the browser reports.
+        b.open(url + 'index.html?t=50000&audio-delay=400')
+        b.wait_for('document.title === "Ostre3 50000"', 30)
+        b.press(' ', 'Space')
+        b.wait_for('clock instanceof MusicClock && clock.time > 51000', 10)
+        lag = b.evaluate('clock.time - pictureTime()')
+        check(400 <= lag < 1000, '?audio-delay=400 holds the playing picture back that long (%d ms)' % lag)
+
         b.open(url + 'index.html?t=128800')
         b.wait_for('document.title === "Ostre3 128800"', 30)
         b.press(' ', 'Space')

@@ -65,5 +65,6 @@ private:
     SmoothClock smooth;
     QElapsedTimer monotonic;
     QTimer frameTimer; // once per display refresh while playing
+    double lastFrameAt = 0;
     qint64 audioDelay = 0;
 };

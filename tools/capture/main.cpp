@@ -1,10 +1,12 @@
 // ostre3-capture: renders frames of the demo headless, at any size: a still,
-// numbered PNG frames, a video with its music, or a contact sheet.
+// numbered PNG frames, a video with its music, or a contact sheet; or counts
+// the flashes of a range.
 
 #include "capture_options.h"
 #include "capture_run.h"
 #include "cli.h"
 #include "contact_sheet.h"
+#include "flash_report.h"
 #include "interrupt.h"
 #include "offscreen_gl.h"
 #include "png_directory.h"
@@ -19,6 +21,7 @@
 namespace {
 
 constexpr int kExitUsage = 2;
+constexpr int kExitFlashing = 3;  // a flash analysis found a failing second
 
 int usage(const std::string &problem)
 {
@@ -89,6 +92,14 @@ int main(int argc, char **argv)
         if (!frames)
             return fail(error);
         return captureRange(*gl, options->range, *frames, options->out);
+    }
+    case OutputKind::Flashes: {
+        catchInterrupts();
+        FlashReport report(gl->width(), gl->height(), options->range, stdout);
+        const int status = captureRange(*gl, options->range, report, "the analysis");
+        if (status != 0)
+            return status;
+        return report.failingSeconds().empty() ? 0 : kExitFlashing;
     }
     case OutputKind::Video:
         std::signal(SIGPIPE, SIG_IGN);  // a failing ffmpeg is reported, not fatal

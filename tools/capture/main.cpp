@@ -74,6 +74,7 @@ int main(int argc, char **argv)
     const auto gl = OffscreenGl::create(options->size.width, options->size.height, error);
     if (!gl)
         return fail(error);
+    gl->setGentle(options->gentle);
 
     switch (options->kind) {
     case OutputKind::Still:

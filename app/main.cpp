@@ -1,3 +1,4 @@
+#include "demo_pane.h"
 #include "main_window.h"
 
 #include <QApplication>
@@ -12,6 +13,11 @@ int main(int argc, char *argv[])
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
     QApplication application(argc, argv);
     MainWindow window;
+    // --gentle: the picture that keeps every change of brightness below a
+    // flash's size (paintGentleFrame).
+    if (QCoreApplication::arguments().contains(QStringLiteral("--gentle")))
+        if (auto *pane = window.findChild<DemoPane *>())
+            pane->setGentle(true);
     window.show();
     return application.exec();
 }

@@ -41,6 +41,14 @@ FieldSize visualField(int width, int height)
     return {std::clamp(w, 1, width), std::clamp(h, 1, height)};
 }
 
+std::uint64_t FlashCounter::bytesFor(int width, int height, int fps)
+{
+    const std::uint64_t pixels = static_cast<std::uint64_t>(width) * height;
+    const std::uint64_t perPixel = 2 * sizeof(Track) + 2 * sizeof(std::uint16_t)
+        + sizeof(std::uint32_t);
+    return pixels * perPixel + 2 * static_cast<std::uint64_t>(fps) * ((pixels + 63) / 64) * 8;
+}
+
 FlashCounter::FlashCounter(int width, int height, int fps)
     : width(width), height(height), fps(fps), field(visualField(width, height)),
       quarterField((static_cast<std::int64_t>(field.width) * field.height + 3) / 4)

@@ -33,6 +33,9 @@ class FlashCounter {
 public:
     FlashCounter(int width, int height, int fps);
 
+    // About what a counter of that size holds, in bytes.
+    static std::uint64_t bytesFor(int width, int height, int fps);
+
     // Takes the next frame (RGB rows, top first) and returns the flashes of
     // the one-second period that ends with it: the changes of its last
     // `fps` frame steps.

@@ -15,7 +15,10 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
+#include <new>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -96,11 +99,28 @@ int main(int argc, char **argv)
     }
     case OutputKind::Flashes: {
         catchInterrupts();
-        FlashReport report(gl->width(), gl->height(), options->range, stdout);
-        const int status = captureRange(*gl, options->range, report, "the analysis");
+        // Memory the system would only hand out lazily is refused up front,
+        // rather than let the analysis be killed part-way.
+        const std::uint64_t needed = FlashCounter::bytesFor(gl->width(), gl->height(),
+                                                            options->range.fps);
+        const std::uint64_t physical = static_cast<std::uint64_t>(sysconf(_SC_PHYS_PAGES))
+            * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+        std::unique_ptr<FlashReport> report;
+        try {
+            if (needed > physical / 2)
+                throw std::bad_alloc();
+            report = std::make_unique<FlashReport>(gl->width(), gl->height(), options->range,
+                                                   stdout);
+        } catch (const std::bad_alloc &) {
+            return fail("counting the flashes of " + std::to_string(gl->width()) + "x"
+                        + std::to_string(gl->height()) + " frames at "
+                        + std::to_string(options->range.fps) + " fps needs "
+                        + std::to_string(needed >> 20) + " MiB, more than half this machine's memory");
+        }
+        const int status = captureRange(*gl, options->range, *report, "the analysis");
         if (status != 0)
             return status;
-        return report.failingSeconds().empty() ? 0 : kExitFlashing;
+        return report->failingSeconds().empty() ? 0 : kExitFlashing;
     }
     case OutputKind::Video:
         std::signal(SIGPIPE, SIG_IGN);  // a failing ffmpeg is reported, not fatal

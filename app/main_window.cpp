@@ -90,6 +90,11 @@ void MainWindow::setAudioDelay(qint64 ms)
         smooth.setDelay(ms);
 }
 
+void MainWindow::setGentle(bool on)
+{
+    demoPane->setGentle(on);
+}
+
 void MainWindow::on_pushButton_pressed()
 {
     clock->togglePlaying();

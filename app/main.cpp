@@ -1,8 +1,10 @@
 #include "demo_options.h"
+#include "demo_pane.h"
 #include "main_window.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
+#include <QSurfaceFormat>
 
 #include <cstdio>
 
@@ -13,6 +15,7 @@ int main(int argc, char *argv[])
     // time the demo stops it near the end of the music. QT_LOGGING_RULES
     // still turns it back on. Warnings and errors pass as they are.
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QSurfaceFormat::setDefaultFormat(DemoPane::desktopGlFormat());
     QApplication application(argc, argv);
 
     // Qt has taken its own options (-platform and the like) out of argv.

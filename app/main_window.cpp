@@ -219,7 +219,7 @@ void MainWindow::showFrame()
     if (smooth.running())
         time = std::min<qint64>(time, kTimelineEnd - 1);
     demoPane->setTime(static_cast<std::int32_t>(time));
-    demoPane->updateGL();
+    demoPane->update();
 }
 
 double MainWindow::now() const

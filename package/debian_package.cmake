@@ -31,12 +31,14 @@ ostre3-soundtrack synthesises the music.")
 # ones, which parse and decode MP3), and Mesa's EGL and drivers for the
 # capture tool's headless rendering.
 if(OSTRE3_QT STREQUAL "6")
-  set(phonon_backend "phonon4qt6-backend-vlc")
+  # Qt 6's X11 plugin loads libxcb-cursor at run time and will not start
+  # without it.
+  set(loaded_at_run_time "phonon4qt6-backend-vlc, libxcb-cursor0")
 else()
-  set(phonon_backend "phonon4qt5-backend-vlc | phonon4qt5-backend-gstreamer")
+  set(loaded_at_run_time "phonon4qt5-backend-vlc | phonon4qt5-backend-gstreamer")
 endif()
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "${phonon_backend}, libegl-mesa0, libgl1-mesa-dri")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${loaded_at_run_time}, libegl-mesa0, libgl1-mesa-dri")
 # ffmpeg encodes the capture tool's videos.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS ffmpeg)
 

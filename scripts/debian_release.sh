@@ -4,8 +4,10 @@
 #   qt_build_packages  Qt and Phonon for building: Qt 5 on Debian 12 (it has
 #                      no Phonon for Qt 6), Qt 6 from Debian 13 on
 #   qt_play_packages   what playing needs beside the libraries: Qt's Wayland
-#                      plugin and a Phonon backend with its decoders and
-#                      audio output (Phonon for Qt 6 has only VLC's)
+#                      plugin, the cursor library Qt 6's X11 plugin loads
+#                      (it will not start without), and a Phonon backend with
+#                      its decoders and audio output (Phonon for Qt 6 has
+#                      only VLC's)
 #   qt_test_packages   the other Phonon backends, which the tests play
 #                      through as well
 # WHO names the script in the one line said about an unknown release.
@@ -35,6 +37,6 @@ else
     # phonon4qt6 stands for "some backend" in the Phonon headers' package,
     # which would otherwise bring the null backend, which plays nothing.
     qt_build_packages=(qt6-base-dev libphonon4qt6-dev phonon4qt6)
-    qt_play_packages=(qt6-wayland phonon4qt6-backend-vlc)
+    qt_play_packages=(qt6-wayland libxcb-cursor0 phonon4qt6-backend-vlc)
     qt_test_packages=()
 fi

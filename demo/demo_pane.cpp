@@ -81,6 +81,10 @@ void DemoPane::paintGL()
     // whole pixels where the scale is fractional; the scenes fill the
     // framebuffer, which is rounded.
     gl.viewport(0, 0, sized.width(), sized.height());
+    // The scenes draw with blending off (scene 2 turns it on and off again
+    // and leaves its additive function set), but Qt 6.8 hands the context
+    // over with blending on before every paint.
+    gl.disable(GL_BLEND);
     paintFrame(gl, Frame{sceneTime, step, sized.width(), sized.height()}, caches);
     makeOpaque();
 }

@@ -85,6 +85,10 @@ void DemoPane::paintGL()
     // and leaves its additive function set), but Qt 6.8 hands the context
     // over with blending on before every paint.
     gl.disable(GL_BLEND);
-    paintFrame(gl, Frame{sceneTime, step, sized.width(), sized.height()}, caches);
+    const Frame frame{sceneTime, step, sized.width(), sized.height()};
+    if (gentle)
+        paintGentleFrame(gl, frame, caches);
+    else
+        paintFrame(gl, frame, caches);
     makeOpaque();
 }

@@ -24,6 +24,8 @@ public:
     static QSurfaceFormat desktopGlFormat();
 
     void setTime(std::int32_t time) { sceneTime = time; }
+    // Draws the gentle picture (paintGentleFrame) instead of the normal one.
+    void setGentle(bool on) { gentle = on; }
     std::int32_t time() const { return sceneTime; }
     // The size the scenes are drawn at: GL counts device pixels, which on a
     // scaled screen are not the widget's logical ones.
@@ -38,6 +40,7 @@ private:
     void resizeToPixels();
 
     std::int32_t sceneTime = 0;
+    bool gentle = false;
     float step = kStepBeforeResize;
     SceneCaches caches;
     QSize sized;

@@ -2,13 +2,33 @@
 // Plays the demo in the page. The music's playback position, in ms, is the
 // scene time of every animation frame, so the picture follows the music when
 // it stalls or is sought. Without music a silent clock takes its place.
-// index.html?t=MS opens paused at that scene time.
+// index.html?t=MS opens paused at that scene time. ?gentle=1 draws the
+// gentle picture, which keeps every change of brightness below a flash's
+// size; it is also the default where the browser asks for reduced motion,
+// and ?gentle=0 turns it off there.
 
 const kTimelineEnd = 129064;  // ms; the last frame stays on screen
 const kJump = 5000;           // ms, Left and Right
 const canvas = document.getElementById('canvas');
 const startScreen = document.getElementById('start');
 const note = document.getElementById('note');
+
+const query = new URLSearchParams(location.search);
+const gentle = query.has('gentle') ? query.get('gentle') === '1'
+  : matchMedia('(prefers-reduced-motion: reduce)').matches;
+
+// The start screen offers the other picture, keeping ?t.
+function offerOtherPicture() {
+  const other = new URLSearchParams(query);
+  other.set('gentle', gentle ? '0' : '1');
+  const link = document.createElement('a');
+  link.href = '?' + other;
+  link.textContent = gentle ? 'the full picture' : 'a gentler picture';
+  link.addEventListener('click', event => event.stopPropagation());
+  const line = document.getElementById('gentleness');
+  line.append(gentle ? 'Gentle picture: changes of brightness kept below a flash. Switch to '
+                     : 'Sensitive to flashes? Switch to ', link, '.');
+}
 
 function say(line) {
   note.textContent = line;
@@ -186,7 +206,7 @@ function animate() {
   }
   const key = t + ' ' + w + ' ' + h;
   if (key !== drawn) {
-    Module._ostre3_frame(t, w, h);
+    Module._ostre3_frame(t, w, h, gentle ? 1 : 0);
     drawn = key;
   }
   document.title = 'Ostre3 ' + t;  // the scene time, for tests and the curious
@@ -199,7 +219,8 @@ function begin() {
     return;
   }
   // ?t=MS: a moment of the timeline, shown paused; anything else is ignored.
-  const moment = new URLSearchParams(location.search).get('t') || '';
+  offerOtherPicture();
+  const moment = query.get('t') || '';
   if (/^-?\d+$/.test(moment))
     clock.seek(Math.max(0, Math.min(kTimelineEnd - 1, Number(moment))));
   else

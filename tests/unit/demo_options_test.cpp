@@ -15,7 +15,7 @@ DemoOptions parse(std::vector<const char *> args)
 
 } // namespace
 
-TEST(DemoOptions, AudioDelayInEitherFormWithinItsRange)
+TEST(DemoOptions, GentleAndAnAudioDelayInEitherFormWithinItsRange)
 {
     EXPECT_EQ(parse({}).action, DemoOptions::Action::Play);
     EXPECT_EQ(parse({}).audioDelayMs, 0);
@@ -34,6 +34,8 @@ TEST(DemoOptions, AudioDelayInEitherFormWithinItsRange)
         EXPECT_EQ(options.action, DemoOptions::Action::Error) << bad.back();
         EXPECT_FALSE(options.error.empty());
     }
+    EXPECT_TRUE(parse({"--gentle", "--audio-delay=5"}).gentle);
+    EXPECT_FALSE(parse({"--audio-delay=5"}).gentle);
     EXPECT_EQ(parse({"--audio-delay", "5", "--help"}).action, DemoOptions::Action::Help);
     EXPECT_EQ(parse({"--version"}).action, DemoOptions::Action::Version);
 }

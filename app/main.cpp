@@ -1,8 +1,10 @@
 #include "demo_options.h"
+#include "demo_pane.h"
 #include "main_window.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
+#include <QSurfaceFormat>
 
 #include <cstdio>
 
@@ -24,6 +26,7 @@ int main(int argc, char *argv[])
         std::printf("ostre3 %s\n", OSTRE3_VERSION);
         return 0;
     }
+    QSurfaceFormat::setDefaultFormat(DemoPane::desktopGlFormat());
     QApplication application(argc, argv);
     const DemoOptions options = parseDemoOptions(argc, argv);
     if (options.action == DemoOptions::Action::Error) {

@@ -224,7 +224,7 @@ void MainWindow::showFrame()
     if (smooth.running())
         time = std::min<qint64>(time, kTimelineEnd - 1);
     demoPane->setTime(static_cast<std::int32_t>(time));
-    demoPane->updateGL();
+    demoPane->update();
     lastFrameAt = now();
     // The next frame is due a refresh from now.
     if (frameTimer.isActive())

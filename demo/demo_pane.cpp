@@ -6,9 +6,9 @@
 namespace {
 
 // Sets the alpha of every pixel to 1 and leaves the rest of the GL state
-// as it was. The scenes clear with alpha 0 and care only for colour, which
-// is all an X11 window shows; a Wayland compositor blends the picture over
-// what lies behind it by that alpha.
+// as it was. The scenes clear with alpha 0 and care only for colour; the
+// widget's framebuffer keeps that alpha, and a Wayland compositor would
+// blend the picture over what lies behind it by it.
 void makeOpaque()
 {
     GLfloat clear[4];
@@ -29,12 +29,20 @@ void makeOpaque()
 } // namespace
 
 DemoPane::DemoPane(QWidget *parent)
-    : QGLWidget(QGLFormat(QGL::SampleBuffers), parent)
+    : QOpenGLWidget(parent)
 {
-    // GL needs a native window of its own, but its parents need none: on
-    // Wayland an empty native parent is never mapped, and neither is
-    // anything inside it, so nothing would be shown.
-    setAttribute(Qt::WA_DontCreateNativeAncestors);
+    QSurfaceFormat format = desktopGlFormat();
+    format.setDepthBufferSize(24);
+    format.setSamples(4);
+    setFormat(format);
+}
+
+QSurfaceFormat DemoPane::desktopGlFormat()
+{
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    return format;
 }
 
 QSize DemoPane::pixelSize() const
@@ -47,9 +55,6 @@ void DemoPane::initializeGL()
 {
     NativeGl gl;
     initializeContext(gl);
-    GLint alphaBits = 0;
-    glGetIntegerv(GL_ALPHA_BITS, &alphaBits);
-    hasAlpha = alphaBits > 0;
 }
 
 void DemoPane::resizeGL(int, int)
@@ -72,11 +77,18 @@ void DemoPane::paintGL()
     if (pixelSize() != sized)
         resizeToPixels();
     NativeGl gl;
+    // The widget sets a viewport of its own before every paint, cut down to
+    // whole pixels where the scale is fractional; the scenes fill the
+    // framebuffer, which is rounded.
+    gl.viewport(0, 0, sized.width(), sized.height());
+    // The scenes draw with blending off (scene 2 turns it on and off again
+    // and leaves its additive function set), but Qt 6.8 hands the context
+    // over with blending on before every paint.
+    gl.disable(GL_BLEND);
     const Frame frame{sceneTime, step, sized.width(), sized.height()};
     if (gentle)
         paintGentleFrame(gl, frame, caches);
     else
         paintFrame(gl, frame, caches);
-    if (hasAlpha)
-        makeOpaque();
+    makeOpaque();
 }

@@ -2,19 +2,26 @@
 
 #include "scene_table.h"
 
-#include <QGLWidget>
+#include <QOpenGLWidget>
 #include <QSize>
+#include <QSurfaceFormat>
 
 #include <cstdint>
 
 // The OpenGL widget the demo is drawn in. It holds the scene time the main
 // window feeds it and hands every paint to the scene table.
-class DemoPane : public QGLWidget
+class DemoPane : public QOpenGLWidget
 {
     Q_OBJECT
 
 public:
     explicit DemoPane(QWidget *parent = nullptr);
+
+    // Desktop OpenGL with its fixed-function pipeline, which the scenes draw
+    // with: a compatibility context, never OpenGL ES, which some Qt builds
+    // default to. The window that shows the pane must share its contexts,
+    // so the program makes it the default before the application starts.
+    static QSurfaceFormat desktopGlFormat();
 
     void setTime(std::int32_t time) { sceneTime = time; }
     // Draws the gentle picture (paintGentleFrame) instead of the normal one.
@@ -37,5 +44,4 @@ private:
     float step = kStepBeforeResize;
     SceneCaches caches;
     QSize sized;
-    bool hasAlpha = false; // Wayland gives the pane an alpha channel, X11 does not
 };

@@ -25,13 +25,20 @@ the tools: ostre3-capture renders the demo headless to PNG frames or an
 MP4 video, ostre3-trace prints a frame's OpenGL calls and
 ostre3-soundtrack synthesises the music.")
 # Libraries linked are found by dpkg-shlibdeps; these are loaded at run
-# time: Phonon's GStreamer backend, the GStreamer elements that find, parse
-# and decode MP3 and play it (base: decodebin, audio conversion; good: the
-# MP3 parser and mpg123 decoder, ID3 tags, the audio sinks), and Mesa's EGL
-# and drivers for the capture tool's headless rendering.
+# time: a Phonon backend, with what it needs to decode MP3 and play it
+# (Phonon for Qt 6 has only VLC's; for Qt 5 either will do, and its
+# GStreamer backend brings GStreamer's base plugins and recommends the good
+# ones, which parse and decode MP3), and Mesa's EGL and drivers for the
+# capture tool's headless rendering.
+if(OSTRE3_QT STREQUAL "6")
+  # Qt 6's X11 plugin loads libxcb-cursor at run time and will not start
+  # without it.
+  set(loaded_at_run_time "phonon4qt6-backend-vlc, libxcb-cursor0")
+else()
+  set(loaded_at_run_time "phonon4qt5-backend-vlc | phonon4qt5-backend-gstreamer")
+endif()
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "phonon4qt5-backend-gstreamer, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, libegl-mesa0, libgl1-mesa-dri")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${loaded_at_run_time}, libegl-mesa0, libgl1-mesa-dri")
 # ffmpeg encodes the capture tool's videos.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS ffmpeg)
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command in a fresh Debian root (trixie unless OSTRE3_RELEASE says
-# otherwise) holding a copy of this repository at /src, as root:
+# otherwise: bookworm, trixie or forky) holding a copy of this repository at
+# /src, as root:
 #
 #   sudo bash scripts/in-debian-root.sh bash scripts/test.sh
 #
@@ -56,7 +57,11 @@ if [ -s "$base" ] && tar -xf "$base" -C "$dir" 2>/dev/null; then
 else
     rm -rf --one-file-system "$dir" && mkdir -p "$dir"
     echo "in-debian-root: making a $release root with debootstrap (a few minutes)" >&2
-    debootstrap --variant=minbase "$release" "$dir" "$mirror" >"$dir.log" 2>&1 ||
+    # An older debootstrap may not know a release that came after it yet;
+    # testing and unstable are made alike.
+    script=/usr/share/debootstrap/scripts/$release
+    [ -e "$script" ] || script=/usr/share/debootstrap/scripts/sid
+    debootstrap --variant=minbase "$release" "$dir" "$mirror" "$script" >"$dir.log" 2>&1 ||
         { tail -20 "$dir.log" >&2; rm -f "$dir.log"; exit 1; }
     rm -f "$dir.log"
     # Cache the bare root, written aside and renamed so a broken run
@@ -64,6 +69,13 @@ else
     tar -cf "$base.part" -C "$dir" . && mv "$base.part" "$base" ||
         { rm -f "$base.part"; echo "in-debian-root: could not cache the root in $cache" >&2; }
 fi
+
+# Testing's Release file on a mirror may be past its Valid-Until date (a
+# stable release's never expires): apt would refuse it.
+case "$release" in
+    bookworm | trixie) ;;
+    *) echo 'Acquire::Check-Valid-Until "false";' >"$dir/etc/apt/apt.conf.d/99ostre3-valid-until" ;;
+esac
 
 mkdir -p "$dir/proc" "$dir/sys" "$dir/dev"
 mnt -t proc proc "$dir/proc"

@@ -9,9 +9,11 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # The build runs the project's own tools: lame encodes the soundtrack, Mesa
 # renders the icons headless; dpkg-shlibdeps (dpkg-dev, file) finds the
 # libraries the package depends on.
+WHO=package
+source "$root/scripts/debian_release.sh"
 packages=(
     cmake g++ make pkg-config
-    qtbase5-dev libqt5opengl5-dev libphonon4qt5-dev
+    "${qt_build_packages[@]}"
     libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
     lame dpkg-dev file
 )

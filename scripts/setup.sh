@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what Ostre3 needs on Debian 12 or 13 and builds it into build/.
+# Installs what Ostre3 needs on Debian 12, 13 or 14 and builds it into build/.
 #
 #   setup.sh          everything: the program, the tools, the tests and
 #                     the test toolchain (what scripts/test.sh needs)
@@ -15,26 +15,15 @@ case "${1:-}" in
 esac
 
 # Building and playing: compiler, CMake, Qt (X11 and Wayland), Phonon with
-# its GStreamer backend and an audio sink, GL, and lame for the soundtrack.
+# a backend and an audio sink, GL, and lame for the soundtrack.
+WHO=setup
+source "$root/scripts/debian_release.sh"
 packages=(
     cmake g++ make pkg-config
-    qtbase5-dev libqt5opengl5-dev qtwayland5
-    libphonon4qt5-dev phonon4qt5-backend-gstreamer
-    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa
+    "${qt_build_packages[@]}" "${qt_play_packages[@]}"
     libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
     lame
 )
-
-# The sanitizer runtime is named after the release's default clang.
-release=$(. /etc/os-release 2>/dev/null && echo "${ID:-}-${VERSION_ID:-}")
-case "$release" in
-    debian-12) clang_runtime=libclang-rt-14-dev ;;
-    debian-13) clang_runtime=libclang-rt-19-dev ;;
-    *)
-        echo "setup: Debian 12 and 13 are supported, this is '$release'; trying Debian 13's packages" >&2
-        clang_runtime=libclang-rt-19-dev
-        ;;
-esac
 
 if ! $play_only; then
     packages+=(
@@ -46,8 +35,8 @@ if ! $play_only; then
         libsox-fmt-base
         # the music tests play through each media backend, into a sound
         # server's null sink
-        phonon4qt5-backend-vlc vlc-plugin-base pulseaudio
-        clang "$clang_runtime" valgrind
+        "${qt_test_packages[@]}" pulseaudio
+        clang libclang-rt-dev valgrind
     )
 fi
 

@@ -8,10 +8,12 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+WHO=web
+source "$root/scripts/debian_release.sh"
 packages=(
     emscripten nodejs cmake make g++ pkg-config lame
     # what configuring the native tree needs, for the soundtrack tool
-    qtbase5-dev libqt5opengl5-dev libphonon4qt5-dev libgl-dev libglu1-mesa-dev libegl-dev
+    "${qt_build_packages[@]}" libgl-dev libglu1-mesa-dev libegl-dev
 )
 source "$root/scripts/install_packages.sh"
 install_packages web "${packages[@]}"

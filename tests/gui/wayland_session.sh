@@ -5,14 +5,15 @@
 # under X11, a picture that keeps moving, and the end of the timeline
 # closing it with status 0. $2 reads the band's rows off a screenshot.
 # With $3 "escape", an Escape pressed through X must end the demo instead.
-# Skips without weston, Qt's Wayland plugin or ffmpeg.
+# Skips without weston, the Wayland plugin of Qt $OSTRE3_QT (5 unless set)
+# or ffmpeg.
 set -u
 program=$1
 pale_rows=$2
 mode=${3:-}
 command -v weston >/dev/null && command -v weston-screenshooter >/dev/null &&
     command -v ffmpeg >/dev/null && command -v python3 >/dev/null || exit 77
-ls /usr/lib/*/qt5/plugins/platforms/libqwayland-egl.so >/dev/null 2>&1 || exit 77
+ls /usr/lib/*/qt"${OSTRE3_QT:-5}"/plugins/platforms/libqwayland*.so >/dev/null 2>&1 || exit 77
 
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR

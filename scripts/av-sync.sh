@@ -15,6 +15,9 @@
 #   --cache DIR               reference renders, kept between runs
 #                             (default ~/.cache/ostre3-av-sync)
 #   --build DIR               the build (default build/)
+#   --nice N                  run the demo and everything it is recorded
+#                             with at this niceness (e.g. -10 as root, so
+#                             that other work on the machine delays it less)
 #   --record-only             make the recordings, leave the analysis for later
 #   --analyse-only            analyse the recordings already in --out
 #
@@ -34,7 +37,7 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 backend="" runs=2 seconds=20 start=8 delay="" size=320x180 fps=30
-record=1 analyse=1 out="av-sync-out" cache="${XDG_CACHE_HOME:-$HOME/.cache}/ostre3-av-sync" build="$root/build"
+nice=0 record=1 analyse=1 out="av-sync-out" cache="${XDG_CACHE_HOME:-$HOME/.cache}/ostre3-av-sync" build="$root/build"
 while [ $# -gt 0 ]; do
     case "$1" in
     --backend) backend="$2"; shift 2 ;;
@@ -47,6 +50,7 @@ while [ $# -gt 0 ]; do
     --out) out="$2"; shift 2 ;;
     --cache) cache="$2"; shift 2 ;;
     --build) build="$2"; shift 2 ;;
+    --nice) nice="$2"; shift 2 ;;
     --record-only) record=1 analyse=0; shift ;;
     --analyse-only) record=0 analyse=1; shift ;;
     -h|--help) sed -n '2,/^set -e/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
@@ -90,7 +94,7 @@ start_pulse() {
     export XDG_RUNTIME_DIR="$work/run" PULSE_RUNTIME_PATH="$work/run/pulse" PULSE_STATE_PATH="$work/run/state"
     export PULSE_SERVER="unix:$work/run/pulse/native"
     mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-    pulseaudio --daemonize=no --exit-idle-time=-1 -n --disable-shm \
+    nice -n "$nice" pulseaudio --daemonize=no --exit-idle-time=-1 -n --disable-shm \
         --load="module-null-sink sink_name=null" --load=module-native-protocol-unix \
         2>"$work/pulseaudio.log" &
     pids+=($!)
@@ -104,7 +108,7 @@ start_pulse() {
 
 start_x() {
     exec 3>"$work/display"
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 2>"$work/xvfb.log" &
+    nice -n "$nice" Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 2>"$work/xvfb.log" &
     pids+=($!)
     exec 3>&-
     local tries=0
@@ -114,7 +118,7 @@ start_x() {
         sleep 0.1
     done
     export DISPLAY=":$(head -n1 "$work/display")"
-    openbox >/dev/null 2>&1 &
+    nice -n "$nice" openbox >/dev/null 2>&1 &
     pids+=($!)
     tries=0
     until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
@@ -133,13 +137,13 @@ record_once() {
     mkdir -p "$work/play"
     # Started where there is no 1991.mp3, it plays the soundtrack the build
     # laid out beside it.
-    (cd "$work/play" && exec env ${phonon_backend:+PHONON_BACKEND=$phonon_backend} \
+    (cd "$work/play" && exec nice -n "$nice" env ${phonon_backend:+PHONON_BACKEND=$phonon_backend} \
         "$ostre3" "${args[@]}") 2>"$out/$name.stderr" &
     pids+=($!)
     local load_before
     load_before=$(cut -d' ' -f1 /proc/loadavg)
     sleep "$start"
-    ffmpeg -loglevel error -y \
+    nice -n "$nice" ffmpeg -loglevel error -y \
         -thread_queue_size 1024 -f x11grab -draw_mouse 0 -framerate "$fps" -video_size "$size" \
         -t "$seconds" -i "$DISPLAY" \
         -thread_queue_size 1024 -f pulse -sample_rate 44100 -channels 2 -fragment_size 1764 \
@@ -150,9 +154,11 @@ record_once() {
     unset PULSE_SERVER DISPLAY
 }
 
+tag="${backend:-default}${delay:+-delay$delay}"
+[ "$nice" = 0 ] || tag="$tag-nice$nice"
 names=()
 for run in $(seq 1 "$runs"); do
-    names+=("${backend:-default}${delay:+-delay$delay}-$run")
+    names+=("$tag-$run")
 done
 
 [ "$record" = 1 ] && for name in "${names[@]}"; do

@@ -10,7 +10,9 @@ offset of a picture is its scene time minus the track position heard when
 it was grabbed: positive when the picture runs ahead of the sound.
 
   av_sync.py render --capture BIN --size WxH --from MS --to MS --cache DIR
-  av_sync.py analyse --capture BIN --reference WAV --cache DIR REC [REC...]
+  av_sync.py analyse --capture BIN --size WxH --reference WAV --cache DIR
+                     [--skip S] [--frames FILE.json] REC
+  av_sync.py summary RUN...    (RUN.json and RUN.frames.json of each run)
 
 Renders are kept in DIR as one raw grey file a second of scene time, so
 later runs over the same stretch reuse them. Needs numpy and ffmpeg.
@@ -40,6 +42,9 @@ SEARCH_MS = 700
 # MIN_MARGIN times as much.
 FAR_MS = 20
 MIN_MARGIN = 1.5
+# Sound that matches the soundtrack less well than this (1 at best) is not
+# used.
+MIN_SOUND_MATCH = 0.8
 
 
 def parse_size(text):
@@ -77,6 +82,9 @@ def render_chunk_now(capture, size, start, path):
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         run(["ffmpeg", "-loglevel", "error", "-y", "-i", os.path.join(tmp, "frame_%06d.png"),
              "-f", "rawvideo", "-pix_fmt", "gray", path + ".part"])
+        w, h = size
+        if os.path.getsize(path + ".part") != CHUNK_MS * w * h:
+            sys.exit("av_sync: ostre3-capture rendered too few pictures from %d ms" % start)
         os.replace(path + ".part", path)
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
@@ -189,6 +197,21 @@ def peak(c):
     return float(k)
 
 
+def locate(a, reference, near, reach):
+    """Where in reference the sound a lies (a sample index), searched within
+    reach samples of near or, without near, everywhere; and how well it
+    matches there (1 at best)."""
+    lo = 0 if near is None else max(0, int(round(near)) - reach)
+    hi = len(reference) if near is None else min(len(reference), int(round(near)) + reach + len(a))
+    if hi - lo < len(a):
+        return 0.0, 0.0
+    c = correlate(a, reference[lo:hi])
+    k = peak(c)
+    r = int(round(k))
+    energy = np.sqrt(np.sum(a * a) * np.sum(reference[lo + r:lo + r + len(a)] ** 2))
+    return lo + k, (c[r] / energy if energy > 0 else 0.0)
+
+
 class Heard:
     """The track position (ms) heard at any moment of the recording's clock."""
 
@@ -199,36 +222,38 @@ class Heard:
         self.t0 = float(np.median(packets[:, 0] - starts / rate))
         self.stamp_jitter_ms = 1000 * (packets[:, 0] - starts / rate - self.t0)
         self.rate = rate
-        # Where the recording lies in the track, roughly, then second by second.
-        loud = np.flatnonzero(np.abs(samples) > 1e-3)
-        if len(loud) == 0:
-            sys.exit("av_sync: the recording holds no sound")
-        first = loud[0]
-        probe = samples[first:first + int(4 * rate)]
-        rough = peak(correlate(probe, reference)) - first
+        # The track position of each second of sound: near that of the
+        # second before, or anywhere in the track when the sound jumped
+        # there (a seek, a player that lost its place).
         n, step, reach = int(AUDIO_WINDOW_S * rate), int(AUDIO_STEP_S * rate), int(0.08 * rate)
         centres, shifts, quality = [], [], []
-        for i in range(first, len(samples) - n, step):
+        shift = None
+        for i in range(0, len(samples) - n, step):
             a = samples[i:i + n]
-            j = int(round(i + rough)) - reach
-            if j < 0 or j + n + 2 * reach > len(reference) or np.sqrt(np.mean(a * a)) < 1e-3:
+            if np.sqrt(np.mean(a * a)) < 1e-3:
                 continue
-            b = reference[j:j + n + 2 * reach]
-            c = correlate(a, b)
-            k = peak(c)
-            # The normalised height of the peak says how well they match.
-            energy = np.sqrt(np.sum(a * a) * np.sum(b[int(k):int(k) + n] ** 2))
-            q = c[int(round(k))] / energy if energy > 0 else 0
-            if q < 0.5:
+            found = locate(a, reference, None if shift is None else i + shift, reach)
+            if found[1] < MIN_SOUND_MATCH and shift is not None:
+                found = locate(a, reference, None, reach)
+            if found[1] < MIN_SOUND_MATCH:
                 continue
+            shift = found[0] - i
             centres.append(i + n / 2)
-            shifts.append(j + k - i)
-            quality.append(q)
+            shifts.append(shift)
+            quality.append(found[1])
         if len(centres) < 3:
             sys.exit("av_sync: the sound does not match the soundtrack")
         self.centres = np.array(centres)
         self.shifts = np.array(shifts)
         self.quality = np.array(quality)
+        # Between two seconds of sound whose track positions disagree, the
+        # moment of the jump is unknown: no picture there is measured.
+        jump = np.flatnonzero(np.abs(np.diff(self.shifts)) > 0.005 * rate)
+        self.jumps = [(self.centres[k], self.centres[k + 1]) for k in jump]
+
+    def near_jump(self, t):
+        i = (t - self.t0) * self.rate
+        return any(lo <= i <= hi for lo, hi in self.jumps)
 
     def span(self):
         return (self.t0 + self.centres[0] / self.rate, self.t0 + self.centres[-1] / self.rate)
@@ -289,6 +314,7 @@ def analyse(rec, size, renders, reference, rate, skip_s):
     keep = (pts >= pts[0] + skip_s)
     a_lo, a_hi = heard.span()
     keep &= (pts >= a_lo) & (pts <= a_hi)
+    keep &= np.array([not heard.near_jump(t) for t in pts])
     rows = []
     for k in np.flatnonzero(keep):
         est = float(heard.at(pts[k]))
@@ -309,14 +335,20 @@ def analyse(rec, size, renders, reference, rate, skip_s):
         "distinct_scene_times_per_s": round(distinct_scene_times / duration, 2),
         "scene_times": [int(scene.min()), int(scene.max())],
         "matched": int(clear.sum()),
-        "exact_matches": int((best == 0).sum()),
+        # The window draws edges a little differently from the capture
+        # tool: the typical mean grey-level difference of a picture from
+        # its best render (out of 255).
         "match_difference": round(float(np.median(best)), 3),
         "offset_ms": stats(offset),
         "sound": {
             "windows": int(len(heard.centres)),
+            "jumps": len(heard.jumps),
             "shift_sd_ms": round(float(np.std(heard.shifts) * 1000 / rate), 2),
             "shift_range_ms": round(float(np.ptp(heard.shifts) * 1000 / rate), 2),
-            "stamp_jitter_sd_ms": round(float(np.std(heard.stamp_jitter_ms)), 2),
+            # How far the sound's timestamps stray from its sample count,
+            # typically and at worst; the track positions follow the count.
+            "stamp_jitter_mad_ms": round(float(np.median(np.abs(heard.stamp_jitter_ms))), 2),
+            "stamp_jitter_max_ms": round(float(np.max(np.abs(heard.stamp_jitter_ms))), 1),
             "match_quality": round(float(np.median(heard.quality)), 3),
         },
     }

@@ -11,7 +11,7 @@
 #   --audio-delay MS          passed to ostre3
 #   --size WxH                screen size (default 320x180)
 #   --fps F                   recording frame rate (default 30)
-#   --out DIR                 recordings and results (default av-sync-out/)
+#   --out DIR                 recordings and results (default build/av-sync/)
 #   --cache DIR               reference renders, kept between runs
 #                             (default ~/.cache/ostre3-av-sync)
 #   --build DIR               the build (default build/)
@@ -29,7 +29,9 @@
 # the sound. scripts/av_sync.py then finds the scene time of each picture
 # and the track position of the sound, and prints one JSON line per run
 # (offset_ms: picture minus sound, positive when the picture is ahead) and
-# a summary over the runs.
+# a summary over the runs. The first analysis renders the scene times it
+# needs at every millisecond into the cache: about 30 ms a picture on a
+# 2-core machine, so some 15 minutes for a 20 s recording.
 #
 # Needs Xvfb, openbox, pulseaudio, ffmpeg, python3 with numpy, and the build
 # (ostre3, ostre3-capture, ostre3-soundtrack, build/share/ostre3/1991.mp3).
@@ -37,7 +39,7 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 backend="" runs=2 seconds=20 start=8 delay="" size=320x180 fps=30
-nice=0 record=1 analyse=1 out="av-sync-out" cache="${XDG_CACHE_HOME:-$HOME/.cache}/ostre3-av-sync" build="$root/build"
+nice=0 record=1 analyse=1 out="" cache="${XDG_CACHE_HOME:-$HOME/.cache}/ostre3-av-sync" build="$root/build"
 while [ $# -gt 0 ]; do
     case "$1" in
     --backend) backend="$2"; shift 2 ;;
@@ -74,6 +76,7 @@ done
 python=${PYTHON:-/usr/bin/python3}
 "$python" -c 'import numpy' 2>/dev/null || { echo "av-sync: $python has no numpy (set PYTHON)" >&2; exit 1; }
 
+out="${out:-$build/av-sync}"
 mkdir -p "$out" "$cache"
 out="$(cd "$out" && pwd)" cache="$(cd "$cache" && pwd)"
 reference="$cache/soundtrack.wav"

@@ -170,10 +170,16 @@ done
 done
 [ "$analyse" = 1 ] || exit 0
 
+done_names=()
 for name in "${names[@]}"; do
-    result=$("$python" "$root/scripts/av_sync.py" analyse --capture "$capture" --size "$size" \
-        --cache "$cache" --reference "$reference" --skip 1 --frames "$out/$name.frames.json" "$out/$name.nut")
+    if ! result=$("$python" "$root/scripts/av_sync.py" analyse --capture "$capture" --size "$size" \
+        --cache "$cache" --reference "$reference" --skip 1 --frames "$out/$name.frames.json" "$out/$name.nut"); then
+        echo "av-sync: $name could not be measured" >&2
+        continue
+    fi
     echo "$result" | "$python" -c 'import json, sys; r = json.load(sys.stdin); r["load"] = json.load(open(sys.argv[1])); print(json.dumps(r))' "$out/$name.load" \
         | tee "$out/$name.json"
+    done_names+=("$out/$name")
 done
-"$python" "$root/scripts/av_sync.py" summary "${names[@]/#/$out/}"
+[ "${#done_names[@]}" -gt 0 ] || exit 1
+"$python" "$root/scripts/av_sync.py" summary "${done_names[@]}"

@@ -43,8 +43,12 @@ SEARCH_MS = 700
 FAR_MS = 20
 MIN_MARGIN = 1.5
 # Sound that matches the soundtrack less well than this (1 at best) is not
-# used.
+# used. The soundtrack repeats its patterns, so a second of distorted sound
+# can match elsewhere about as well: a place found by searching the whole
+# track (the first, or after a jump) is believed only on a near-perfect
+# match.
 MIN_SOUND_MATCH = 0.8
+MIN_JUMP_MATCH = 0.97
 
 
 def parse_size(text):
@@ -233,10 +237,10 @@ class Heard:
             if np.sqrt(np.mean(a * a)) < 1e-3:
                 continue
             found = locate(a, reference, None if shift is None else i + shift, reach)
-            if found[1] < MIN_SOUND_MATCH and shift is not None:
-                found = locate(a, reference, None, reach)
             if found[1] < MIN_SOUND_MATCH:
-                continue
+                found = locate(a, reference, None, reach)
+                if found[1] < MIN_JUMP_MATCH:
+                    continue
             shift = found[0] - i
             centres.append(i + n / 2)
             shifts.append(shift)
@@ -323,6 +327,8 @@ def analyse(rec, size, renders, reference, rate, skip_s):
     if not rows:
         sys.exit("av_sync: no picture overlaps the matched sound")
     g, est, scene, best, clear, ch = (np.array(c) for c in zip(*rows))
+    if not clear.any():
+        sys.exit("av_sync: no picture matches one scene time clearly")
     offset = (scene - est)[clear]
     duration = g[-1] - g[0] + (g[-1] - g[0]) / max(1, len(g) - 1)
     distinct_scene_times = len(np.unique(scene))

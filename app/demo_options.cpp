@@ -5,10 +5,12 @@
 #include <cstring>
 
 const char kDemoUsage[] =
-    "usage: ostre3 [--audio-delay MS]\n"
+    "usage: ostre3 [--gentle] [--audio-delay MS]\n"
     "Plays the demo full screen with 1991.mp3 from the working directory, or\n"
     "with its own soundtrack. Escape quits, Space pauses, Left and Right jump\n"
     "5 s, F or F11 toggle full screen.\n"
+    "  --gentle          a gentler picture: no change of brightness over a\n"
+    "                    large area is big enough to count as a flash\n"
     "  --audio-delay MS  the sound reaches you MS milliseconds later than the\n"
     "                    system reports (a Bluetooth headset adds about 200):\n"
     "                    the picture waits as long; from -1000 to 10000\n"
@@ -50,6 +52,8 @@ DemoOptions parseDemoOptions(int argc, const char *const *argv)
             options.action = DemoOptions::Action::Help;
         } else if (std::strcmp(arg, "--version") == 0) {
             options.action = DemoOptions::Action::Version;
+        } else if (std::strcmp(arg, "--gentle") == 0) {
+            options.gentle = true;
         } else if (std::strncmp(arg, kDelay, sizeof kDelay - 1) == 0
                    && (arg[sizeof kDelay - 1] == '\0' || arg[sizeof kDelay - 1] == '=')) {
             const char *value = arg[sizeof kDelay - 1] == '=' ? arg + sizeof kDelay : (++i < argc ? argv[i] : nullptr);

@@ -10,6 +10,7 @@ struct DemoOptions
     enum class Action { Play, Help, Version, Error };
     Action action = Action::Play;
     std::int64_t audioDelayMs = 0;
+    bool gentle = false;
     std::string error; // one line, for Action::Error
 };
 

@@ -13,26 +13,27 @@ int main(int argc, char *argv[])
     // time the demo stops it near the end of the music. QT_LOGGING_RULES
     // still turns it back on. Warnings and errors pass as they are.
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
-    QApplication application(argc, argv);
-
+    // --help and --version need no display. Anything else is judged once
     // Qt has taken its own options (-platform and the like) out of argv.
-    const DemoOptions options = parseDemoOptions(argc, argv);
-    switch (options.action) {
-    case DemoOptions::Action::Help:
+    const DemoOptions asked = parseDemoOptions(argc, argv);
+    if (asked.action == DemoOptions::Action::Help) {
         std::fputs(kDemoUsage, stdout);
         return 0;
-    case DemoOptions::Action::Version:
+    }
+    if (asked.action == DemoOptions::Action::Version) {
         std::printf("ostre3 %s\n", OSTRE3_VERSION);
         return 0;
-    case DemoOptions::Action::Error:
+    }
+    QApplication application(argc, argv);
+    const DemoOptions options = parseDemoOptions(argc, argv);
+    if (options.action == DemoOptions::Action::Error) {
         std::fprintf(stderr, "ostre3: %s (see ostre3 --help)\n", options.error.c_str());
         return 2;
-    case DemoOptions::Action::Play:
-        break;
     }
 
     MainWindow window;
     window.setAudioDelay(options.audioDelayMs);
+    window.setGentle(options.gentle);
     window.show();
     return application.exec();
 }

@@ -36,6 +36,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     monotonic.start();
     frameTimer.setTimerType(Qt::PreciseTimer);
+    frameTimer.setInterval(refreshIntervalMs(this));
     connect(&frameTimer, &QTimer::timeout, this, &MainWindow::showFrame);
     // The music is looked at before GL and the media framework take their
     // time to load, so that what is wrong with it is said at once.
@@ -72,7 +73,6 @@ MainWindow::MainWindow(QWidget *parent)
 
     ui->frame_2->setVisible(false);
     showFullScreen();
-    frameTimer.setInterval(refreshIntervalMs(this));
 }
 
 MainWindow::~MainWindow()
@@ -90,6 +90,11 @@ void MainWindow::setAudioDelay(qint64 ms)
         smooth.setDelay(ms);
 }
 
+void MainWindow::setGentle(bool on)
+{
+    demoPane->setGentle(on);
+}
+
 void MainWindow::on_pushButton_pressed()
 {
     clock->togglePlaying();
@@ -100,7 +105,6 @@ void MainWindow::on_pushButton_2_pressed()
     clock->play();
     ui->frame_2->setVisible(false);
     showFullScreen();
-    frameTimer.setInterval(refreshIntervalMs(this));
 }
 
 void MainWindow::tick(qint64 time)
@@ -110,8 +114,9 @@ void MainWindow::tick(qint64 time)
     ui->label->setText(tr("%1").arg(time));
     followState();
     smooth.report(time, now());
-    // While playing, the frame timer paints at the display's pace.
-    if (!smooth.running())
+    // While playing, one frame per refresh: the frame timer draws it, or a
+    // tick when one comes first (a stream of them may hold timers back).
+    if (!smooth.running() || now() - lastFrameAt >= frameTimer.interval() - 1)
         showFrame();
 }
 
@@ -187,14 +192,12 @@ void MainWindow::follow(PlaybackClock *next)
 void MainWindow::followState()
 {
     const bool wasRunning = smooth.running();
-    if (clock->isPlaying()) {
-        if (!wasRunning)
-            smooth.resume(clock->position(), now());
-    } else if (clock->isPaused()) {
+    if (clock->isPlaying() && !wasRunning)
+        smooth.resume(now());
+    else if (!clock->isPlaying() && wasRunning && clock->isPaused())
         smooth.hold(clock->position());
-    } else if (wasRunning) {
+    else if (!clock->isPlaying() && wasRunning)
         smooth.freeze(now());
-    }
     if (smooth.running() && !frameTimer.isActive()) {
         frameTimer.start();
     } else if (!smooth.running()) {
@@ -222,6 +225,10 @@ void MainWindow::showFrame()
         time = std::min<qint64>(time, kTimelineEnd - 1);
     demoPane->setTime(static_cast<std::int32_t>(time));
     demoPane->updateGL();
+    lastFrameAt = now();
+    // The next frame is due a refresh from now.
+    if (frameTimer.isActive())
+        frameTimer.start();
 }
 
 double MainWindow::now() const
@@ -237,9 +244,11 @@ void MainWindow::sayCannotPlay(const QString &reason)
 
 void MainWindow::playSilently()
 {
-    follow(new SilentClock(this));
     // Carry on from the picture shown: the start, unless the music failed
     // part way through.
-    clock->seek(demoPane->time());
+    smooth.freeze(now());
+    auto *silent = new SilentClock(this);
+    silent->seek(smooth.at(now()));
+    follow(silent);
     clock->play();
 }

@@ -31,6 +31,9 @@ public:
     // The sound reaches the listener this much later than the system
     // accounts for (a Bluetooth headset, say); the picture waits as long.
     void setAudioDelay(qint64 ms);
+    // Draws the gentle picture, which keeps every change of brightness
+    // below a flash's size.
+    void setGentle(bool on);
 
 public slots:
     void on_pushButton_pressed();
@@ -65,5 +68,6 @@ private:
     SmoothClock smooth;
     QElapsedTimer monotonic;
     QTimer frameTimer; // once per display refresh while playing
+    double lastFrameAt = 0;
     qint64 audioDelay = 0;
 };

@@ -30,10 +30,13 @@ MusicClock::MusicClock(QObject *parent)
     , media(new Phonon::MediaObject(quietVlc(this)))
     , output(new Phonon::AudioOutput(Phonon::MusicCategory, this))
 {
-    // This backend ticks 0 whenever playback stops, the end of the music
-    // included; that is no position, and showing it would jump to scene 1.
+    // Only playing music tells where it is. The GStreamer backend ticks 0
+    // whenever playback stops, the end of the music included, which showing
+    // would jump to scene 1; and a tick sent just before a pause may arrive
+    // after it, behind the position the music stopped at.
     connect(media, &Phonon::MediaObject::tick, this, [this](qint64 time) {
-        if (media->state() != Phonon::StoppedState)
+        const Phonon::State state = media->state();
+        if (state == Phonon::PlayingState || state == Phonon::BufferingState)
             emit tick(time);
     });
     connect(media, &Phonon::MediaObject::finished, this, &PlaybackClock::finished);
@@ -71,7 +74,11 @@ qint64 MusicClock::position() const
 
 void MusicClock::play()
 {
+    const bool fromStop = media->state() == Phonon::StoppedState;
     media->play();
+    // Stopped music, at its end say, plays again from the start.
+    if (fromStop)
+        emit sought(0);
 }
 
 void MusicClock::pause()

@@ -18,13 +18,12 @@ void SmoothClock::run(std::int64_t position, double now)
     rate = 1;
 }
 
-void SmoothClock::resume(std::int64_t position, double now)
+void SmoothClock::resume(double now)
 {
     if (!isRunning) {
         const std::int64_t shown = floor;
         run(shown, now);
     }
-    report(position, now);
 }
 
 void SmoothClock::report(std::int64_t position, double now)
@@ -37,6 +36,13 @@ void SmoothClock::report(std::int64_t position, double now)
     const double error = static_cast<double>(position) - expected;
     if (std::abs(error) > kJumpMs) {
         run(position, now);
+        return;
+    }
+    if (error > kCatchUpMs) {
+        anchor = static_cast<double>(position);
+        since = movedAt = now;
+        rate = 1;
+        lastPosition = std::max(lastPosition, position);
         return;
     }
     // Only a position that moves on shows the player is still going: a
@@ -54,7 +60,8 @@ void SmoothClock::report(std::int64_t position, double now)
 
 double SmoothClock::playerAt(double now) const
 {
-    const double stallsAt = movedAt + std::max(kMinStallMs, 2 * usualGap);
+    const double gap = usualGap > 0 ? usualGap : kFirstGapGuessMs;
+    const double stallsAt = movedAt + std::max(kMinStallMs, 2 * gap);
     return anchor + rate * std::max(0.0, std::min(now, stallsAt) - since);
 }
 

@@ -15,6 +15,9 @@ public:
     // Reports further off than this are taken as they are: a seek nobody
     // announced, or a player that lost its place.
     static constexpr double kJumpMs = 1000;
+    // A picture behind the player by more than this catches up at once, as
+    // when a player tells its position only once it has played a while.
+    static constexpr double kCatchUpMs = 150;
     // A difference is worked off over about this long...
     static constexpr double kSettleMs = 500;
     // ...at a rate at most this far from the playback rate.
@@ -23,18 +26,20 @@ public:
     // positions, if longer) the player is taken to have stalled, and the
     // time stops there.
     static constexpr double kMinStallMs = 150;
+    // The gap taken for usual until the player has shown its own.
+    static constexpr double kFirstGapGuessMs = 300;
 
     // Shows the position exactly and stands still there: paused, sought
     // while paused, or never started.
     void hold(std::int64_t position);
-    // Shows the position exactly from now on and runs on from it: started,
-    // resumed, or sought while playing.
+    // Shows the position exactly from now on and runs on from it: sought
+    // while playing.
     void run(std::int64_t position, double now);
     // Stops where the picture is now, as when the music ends.
     void freeze(double now) { hold(at(now)); }
-    // Runs on from the picture shown towards position, as after a pause or
-    // a stall; from position itself if that lies far from the picture.
-    void resume(std::int64_t position, double now);
+    // Runs on from the picture shown, as after a pause or a stall; the
+    // reports that follow set the pace.
+    void resume(double now);
     // A position the player reports at now. While held, it is shown as it is.
     void report(std::int64_t position, double now);
 

@@ -72,7 +72,11 @@ void DemoPane::paintGL()
     if (pixelSize() != sized)
         resizeToPixels();
     NativeGl gl;
-    paintFrame(gl, Frame{sceneTime, step, sized.width(), sized.height()}, caches);
+    const Frame frame{sceneTime, step, sized.width(), sized.height()};
+    if (gentle)
+        paintGentleFrame(gl, frame, caches);
+    else
+        paintFrame(gl, frame, caches);
     if (hasAlpha)
         makeOpaque();
 }

@@ -17,6 +17,8 @@ public:
     explicit DemoPane(QWidget *parent = nullptr);
 
     void setTime(std::int32_t time) { sceneTime = time; }
+    // Draws the gentle picture (paintGentleFrame) instead of the normal one.
+    void setGentle(bool on) { gentle = on; }
     std::int32_t time() const { return sceneTime; }
     // The size the scenes are drawn at: GL counts device pixels, which on a
     // scaled screen are not the widget's logical ones.
@@ -31,6 +33,7 @@ private:
     void resizeToPixels();
 
     std::int32_t sceneTime = 0;
+    bool gentle = false;
     float step = kStepBeforeResize;
     SceneCaches caches;
     QSize sized;

@@ -44,6 +44,9 @@ if ! $play_only; then
         sox libsox-fmt-mp3 ffmpeg desktop-file-utils appstream
         # the music tests write FLAC and Ogg Vorbis files with sox
         libsox-fmt-base
+        # the music tests play through each media backend, into a sound
+        # server's null sink
+        phonon4qt5-backend-vlc vlc-plugin-base pulseaudio
         clang "$clang_runtime" valgrind
     )
 fi

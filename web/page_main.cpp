@@ -1,6 +1,6 @@
 // The page's entry points: the player script owns the clock and calls
-// ostre3_frame on every animation frame with the scene time and the
-// canvas size in pixels.
+// ostre3_frame on every animation frame with the scene time, the canvas
+// size in pixels and which picture to draw.
 
 #include "gl_backends.h"
 #include "scene_table.h"
@@ -40,8 +40,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE int ostre3_start()
     return 1;
 }
 
-// Draws the frame at scene time t on a w by h canvas.
-extern "C" EMSCRIPTEN_KEEPALIVE void ostre3_frame(int t, int w, int h)
+// Draws the frame at scene time t on a w by h canvas: the gentle picture
+// (paintGentleFrame) when `gentle` is not 0.
+extern "C" EMSCRIPTEN_KEEPALIVE void ostre3_frame(int t, int w, int h, int gentle)
 {
     if (!ready)
         return;
@@ -51,5 +52,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void ostre3_frame(int t, int w, int h)
         width = w;
         height = h;
     }
-    paintFrame(gl, Frame{t, step, w, h}, caches);
+    const Frame frame{t, step, w, h};
+    if (gentle)
+        paintGentleFrame(gl, frame, caches);
+    else
+        paintFrame(gl, frame, caches);
 }

@@ -2,13 +2,33 @@
 // Plays the demo in the page. The music's playback position, in ms, is the
 // scene time of every animation frame, so the picture follows the music when
 // it stalls or is sought. Without music a silent clock takes its place.
-// index.html?t=MS opens paused at that scene time.
+// index.html?t=MS opens paused at that scene time. ?gentle=1 draws the
+// gentle picture, which keeps every change of brightness below a flash's
+// size; it is also the default where the browser asks for reduced motion,
+// and ?gentle=0 turns it off there.
 
 const kTimelineEnd = 129064;  // ms; the last frame stays on screen
 const kJump = 5000;           // ms, Left and Right
 const canvas = document.getElementById('canvas');
 const startScreen = document.getElementById('start');
 const note = document.getElementById('note');
+
+const query = new URLSearchParams(location.search);
+const gentle = query.has('gentle') ? query.get('gentle') === '1'
+  : matchMedia('(prefers-reduced-motion: reduce)').matches;
+
+// The start screen offers the other picture, keeping ?t.
+function offerOtherPicture() {
+  const other = new URLSearchParams(query);
+  other.set('gentle', gentle ? '0' : '1');
+  const link = document.createElement('a');
+  link.href = '?' + other;
+  link.textContent = gentle ? 'the full picture' : 'a gentler picture';
+  link.addEventListener('click', event => event.stopPropagation());
+  const line = document.getElementById('gentleness');
+  line.append(gentle ? 'Gentle picture: changes of brightness kept below a flash. Switch to '
+                     : 'Sensitive to flashes? Switch to ', link, '.');
+}
 
 function say(line) {
   note.textContent = line;
@@ -42,6 +62,37 @@ class MusicClock {
 // it is ready, and for good if it fails, a silent clock keeps the time.
 const music = new Audio();
 let clock = new SilentClock(0);
+
+// Sound is heard later than the music's position says: by the output
+// latency the browser reports, where it reports one, and by
+// ?audio-delay=MS (from -1000 to 10000) for outputs it knows nothing of, a
+// Bluetooth headset say. The playing picture waits that long; paused, it
+// shows the position itself. Routed through an AudioContext, the music's
+// way to the speakers is the one whose latency the context reports.
+const audioDelay = (() => {
+  const text = new URLSearchParams(location.search).get('audio-delay') || '';
+  const ms = /^-?\d+$/.test(text) ? Number(text) : 0;
+  return Math.max(-1000, Math.min(10000, ms));
+})();
+const audioContext = window.AudioContext ? new AudioContext() : null;
+if (audioContext)
+  audioContext.createMediaElementSource(music).connect(audioContext.destination);
+let pictureFloor = 0;  // where a start, resume or seek put the picture
+
+function soundLag() {
+  if (!(clock instanceof MusicClock))
+    return 0;
+  const latency = audioContext ? (audioContext.outputLatency || audioContext.baseLatency || 0) : 0;
+  return latency * 1000 + audioDelay;
+}
+
+// The scene time to draw: the clock's, less the sound's lag while playing,
+// never before where the picture was last put.
+function pictureTime() {
+  if (clock.paused)
+    return clock.time;
+  return Math.max(pictureFloor, clock.time - soundLag());
+}
 let started = false;  // played at least once
 let ended = false;
 
@@ -58,7 +109,7 @@ function musicFailed(why) {
   say('The music (1991.mp3) cannot be played (' + why + '): the demo runs silently.');
   if (!(clock instanceof MusicClock))
     return;
-  const silent = new SilentClock(Math.min(clock.time, kTimelineEnd - 1));
+  const silent = new SilentClock(Math.min(pictureTime(), kTimelineEnd - 1));
   const playing = !clock.paused;
   music.pause();
   clock = silent;
@@ -87,6 +138,9 @@ function play() {
     clock.seek(0);
   }
   started = true;
+  if (audioContext)
+    audioContext.resume().catch(() => {});
+  pictureFloor = clock.time;
   clock.play();
 }
 
@@ -99,7 +153,8 @@ function pauseOrPlay() {
 
 function jump(ms) {
   ended = false;
-  clock.seek(Math.max(0, Math.min(kTimelineEnd - 1, clock.time + ms)));
+  pictureFloor = Math.max(0, Math.min(kTimelineEnd - 1, clock.time + ms));
+  clock.seek(pictureFloor);
 }
 
 function toggleFullScreen() {
@@ -136,7 +191,7 @@ function animate() {
   const h = Math.max(1, Math.round(canvas.clientHeight * devicePixelRatio));
   // currentTime counts seconds in a double: a whole millisecond sought
   // there may read back a hair below it.
-  let t = Math.floor(clock.time + 1e-6);
+  let t = Math.floor(pictureTime() + 1e-6);
   if (t >= kTimelineEnd && !ended) {
     ended = true;
     clock.pause();
@@ -151,7 +206,7 @@ function animate() {
   }
   const key = t + ' ' + w + ' ' + h;
   if (key !== drawn) {
-    Module._ostre3_frame(t, w, h);
+    Module._ostre3_frame(t, w, h, gentle ? 1 : 0);
     drawn = key;
   }
   document.title = 'Ostre3 ' + t;  // the scene time, for tests and the curious
@@ -164,7 +219,8 @@ function begin() {
     return;
   }
   // ?t=MS: a moment of the timeline, shown paused; anything else is ignored.
-  const moment = new URLSearchParams(location.search).get('t') || '';
+  offerOtherPicture();
+  const moment = query.get('t') || '';
   if (/^-?\d+$/.test(moment))
     clock.seek(Math.max(0, Math.min(kTimelineEnd - 1, Number(moment))));
   else

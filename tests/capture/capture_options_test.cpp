@@ -57,6 +57,15 @@ TEST(CaptureOptions, OutputDecidesTheKindAndRangesDefaultToTheWholeDemo)
     EXPECT_EQ(sheet->out, "scenes.png");
     EXPECT_EQ(sheet->size.width, 640);
     EXPECT_EQ(sheet->size.height, 360);
+    EXPECT_FALSE(sheet->gentle);
+
+    const auto flashes = parse({"--from", "6000", "--flashes", "--gentle", "--size", "1280x720"},
+                               problem);
+    ASSERT_TRUE(flashes) << problem;
+    EXPECT_EQ(flashes->kind, OutputKind::Flashes);
+    EXPECT_TRUE(flashes->gentle);
+    EXPECT_EQ(flashes->range.from, 6000);
+    EXPECT_EQ(flashes->size.width, 1280);
 }
 
 TEST(CaptureOptions, BadRangesRatesAndSizesAreRefused)
@@ -89,4 +98,7 @@ TEST(CaptureOptions, OptionsThatDoNotFitTheOutputAreRefused)
     problemOf({"--out", "f/", "--fast", "1"});
     problemOf({"--out"});
     problemOf({"--out", ""});
+    problemOf({"--flashes", "--out", "f/"});                    // an analysis writes nothing
+    problemOf({"--flashes", "--contact-sheet", "s.png"});
+    problemOf({"--gentle", "--out", "f/", "--gentle"});
 }

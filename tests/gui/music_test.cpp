@@ -1,10 +1,13 @@
 // The main window with real music through the media framework, and with
 // music it cannot play.
+#include "music_clock.h"
 #include "playback_watch.h"
 #include "window_harness.h"
 
 #include <QElapsedTimer>
 #include <QFrame>
+
+#include <set>
 
 #include <sys/stat.h>
 
@@ -48,6 +51,9 @@ private slots:
     void fullscreenResumesAndHidesTheControls();
     void musicEndingEarlyKeepsTheLastFrame();
     void keysPauseAndSeekTheMusic();
+    void pictureMovesAtTheDisplaysPace();
+    void leftAtTheStartStopsAtZero();
+    void musicFailingPartWayPlaysOnFromThePicture();
     void unplayableMusicPlaysSilently_data();
     void unplayableMusicPlaysSilently();
     void keysPauseAndSeekTheSilentClock();
@@ -134,6 +140,57 @@ void MusicTest::keysPauseAndSeekTheMusic()
     QTest::keyClick(&w, Qt::Key_Left);
     QTRY_VERIFY(pane(w)->time() < 1000);
     QVERIFY(advances(w));
+}
+
+// Whatever the backend (PHONON_BACKEND picks one), the picture moves on
+// many times a second, and never more often than the screen refreshes. A
+// backend that reports its position a few times a second, painted only
+// when it does, shows about four pictures a second; on a busy machine
+// software GL may take up to 80 ms a frame.
+void MusicTest::pictureMovesAtTheDisplaysPace()
+{
+    REQUIRE_TEST_MUSIC("long.mp3");
+    Stage stage(testMusic("long.mp3"));
+    MainWindow w;
+    QVERIFY(waitForPlaying(w));
+    std::set<int> pictures;
+    QElapsedTimer watched;
+    watched.start();
+    while (watched.elapsed() < 2000) {
+        pictures.insert(pane(w)->time());
+        QTest::qWait(2);
+    }
+    const double perSecond = pictures.size() * 1000.0 / watched.elapsed();
+    QVERIFY2(perSecond >= 12 && perSecond <= 70, qPrintable(QString("%1 pictures a second").arg(perSecond)));
+}
+
+void MusicTest::leftAtTheStartStopsAtZero()
+{
+    REQUIRE_TEST_MUSIC("long.mp3");
+    Stage stage(testMusic("long.mp3"));
+    MainWindow w;
+    QVERIFY(waitForPlaying(w));
+    QTest::keyClick(&w, Qt::Key_Left);
+    QVERIFY2(pane(w)->time() >= 0 && pane(w)->time() < 1000, qPrintable(QString::number(pane(w)->time())));
+    QVERIFY(!label(w)->text().startsWith('-'));
+    QVERIFY(advances(w));
+}
+
+void MusicTest::musicFailingPartWayPlaysOnFromThePicture()
+{
+    REQUIRE_TEST_MUSIC("long.mp3");
+    StderrCapture errors;
+    Stage stage(testMusic("long.mp3"));
+    MainWindow w;
+    QVERIFY(waitForPlaying(w));
+    QTRY_VERIFY_WITH_TIMEOUT(pane(w)->time() > 2000, kStartMs);
+    const int before = pane(w)->time();
+    emit w.findChild<MusicClock *>()->cannotPlay("the sound device went away");
+
+    QVERIFY(silentClock(w));
+    QVERIFY2(pane(w)->time() >= before, qPrintable(QString::number(pane(w)->time())));
+    QVERIFY(advances(w));
+    QCOMPARE(errors.linesWith("went away").size(), 1);
 }
 
 void MusicTest::unplayableMusicPlaysSilently_data()

@@ -26,6 +26,8 @@ private slots:
     void languageChangeResetsTheLabel();
     void escapeCloses();
     void fullScreenKeysToggleAndHideThePointer();
+    void heldKeysDoNotToggleAgain();
+    void leftAtTheStartStopsAtZero();
 };
 
 void WindowTest::recordBuildsTheTreeInOrder()
@@ -169,6 +171,7 @@ void WindowTest::finishedSaysDone()
 {
     Stage stage;
     MainWindow w;
+    QTest::keyClick(&w, Qt::Key_Space);
     w.tick(64000);
     w.finished();
     QCOMPARE(label(w)->text(), QString("done"));
@@ -180,6 +183,7 @@ void WindowTest::languageChangeResetsTheLabel()
 {
     Stage stage;
     MainWindow w;
+    QTest::keyClick(&w, Qt::Key_Space);
     w.tick(4711);
     w.setWindowTitle("elsewhere");
     QEvent change(QEvent::LanguageChange);
@@ -214,6 +218,33 @@ void WindowTest::fullScreenKeysToggleAndHideThePointer()
     QVERIFY(w.isFullScreen());
     QCOMPARE(pane(w)->cursor().shape(), Qt::BlankCursor);
     QVERIFY(!w.findChild<QFrame *>("frame_2")->isVisibleTo(&w));
+}
+
+// A key held down repeats: the first press toggles, the repeats must not.
+void WindowTest::heldKeysDoNotToggleAgain()
+{
+    Stage stage;
+    MainWindow w;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_VERIFY(silentClock(w));
+    QVERIFY(silentClock(w)->isPlaying());
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_F, Qt::Key_F11}) {
+        QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(&w, &repeat);
+    }
+    QVERIFY(silentClock(w)->isPlaying());
+    QVERIFY(w.isFullScreen());
+}
+
+void WindowTest::leftAtTheStartStopsAtZero()
+{
+    Stage stage;
+    MainWindow w;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::keyClick(&w, Qt::Key_Space);
+    QTest::keyClick(&w, Qt::Key_Left);
+    QCOMPARE(pane(w)->time(), 0);
+    QCOMPARE(label(w)->text(), QString("0"));
 }
 
 QTEST_MAIN(WindowTest)

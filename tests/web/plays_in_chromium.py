@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """The page in headless Chromium: a link with ?t=MS shows that moment at
-once; a click starts the music and the demo, which shows scene 1's band
-and then moves on with the music; the timeline stops on its last frame.
+once; the start screen warns of flashes; a click starts the music and the
+demo, which shows scene 1's band and then moves on with the music; the
+timeline stops on its last frame. ?gentle=1, or a browser asking for
+reduced motion, gives the gentle picture.
 usage: plays_in_chromium.py SITE_FOLDER (with index.html and 1991.mp3)"""
 
 import os
@@ -32,6 +34,23 @@ def shows_scene1_band(picture):
     return black and pale
 
 
+def shows_dim_band(picture):
+    # The gentle picture of the same moment: the band is there, at a third.
+    w, h = picture.width, picture.height
+    black = all(sum(picture.pixel(x, h // 20)) < 30 for x in (5, w // 2, w - 5))
+    dim = all(40 < c < 100 for x in (5, w - 5) for y in (h // 4, h // 2) for c in picture.pixel(x, y))
+    return black and dim
+
+
+def moment(b, url, t):
+    # Through a blank page, so that the last page's title cannot answer.
+    b.open('about:blank')
+    b.wait_for('location.href === "about:blank"', 10)
+    b.open(url)
+    b.wait_for('document.title === "Ostre3 %d"' % t, 30)
+    return browser.Picture(b.screenshot(scale=0.25))
+
+
 def main(site):
     if browser.chromium_path() is None:
         print('skipped: no chromium')
@@ -43,6 +62,8 @@ def main(site):
 
         b.open(url + 'index.html')
         check(b.wait_for('!document.getElementById("start").hidden', 30), 'start screen shown')
+        check('contains flashing lights and rapid cuts.' in b.evaluate('document.getElementById("start").textContent'),
+              'the start screen warns of flashing lights and rapid cuts')
         b.click(W // 2, H // 2)
         check(b.wait_for('clock.time > 500', 30), 'the clock runs after the click')
         # The page counts on a silent clock until the fetched music is ready.
@@ -64,6 +85,22 @@ def main(site):
         check(b.wait_for('clock.time > %d' % (paused + 1000), 10), 'Space resumes, and the music runs on')
         later = browser.Picture(b.screenshot(scale=0.25))
         check(first.rows != later.rows, 'the picture changes')
+
+        # The picture waits for late sound: ?audio-delay, plus whatever
+        # output latency the browser reports.
+        b.open(url + 'index.html?t=50000&audio-delay=400')
+        b.wait_for('document.title === "Ostre3 50000"', 30)
+        b.press(' ', 'Space')
+        b.wait_for('clock instanceof MusicClock && clock.time > 51000', 10)
+        lag = b.evaluate('clock.time - pictureTime()')
+        check(400 <= lag < 1000, '?audio-delay=400 holds the playing picture back that long (%d ms)' % lag)
+
+        check(shows_scene1_band(moment(b, url + 'index.html?t=4050', 4050)), 'the full picture by default')
+        check(shows_dim_band(moment(b, url + 'index.html?t=4050&gentle=1', 4050)), '?gentle=1 draws the gentle picture')
+        b.page('Emulation.setEmulatedMedia', {'features': [{'name': 'prefers-reduced-motion', 'value': 'reduce'}]})
+        check(shows_dim_band(moment(b, url + 'index.html?t=4050', 4050)), 'gentle where the browser asks for reduced motion')
+        check(shows_scene1_band(moment(b, url + 'index.html?t=4050&gentle=0', 4050)), 'and ?gentle=0 draws the full one there')
+        b.page('Emulation.setEmulatedMedia', {'features': []})
 
         b.open(url + 'index.html?t=128800')
         b.wait_for('document.title === "Ostre3 128800"', 30)

@@ -24,6 +24,7 @@ inline constexpr char kRealCpuFrames[] = "real_cpu";   // CPU time of the GL fra
 inline constexpr char kFloorCpuFrames[] = "floor_cpu"; // CPU time of its floor, all threads
 inline constexpr char kRealThreadFrames[] = "real_thread";   // CPU time of the drawing thread
 inline constexpr char kFloorThreadFrames[] = "floor_thread"; // the same for the floor
+inline constexpr char kGentleCpuFrames[] = "gentle_cpu"; // CPU time of the gentle GL frame, all threads
 
 inline std::string prepareName(int scene, const BenchSize &size)
 {
@@ -41,4 +42,11 @@ inline std::string resizingName(int scene)
 inline std::string glName(int scene)
 {
     return "gl/scene" + std::to_string(scene);
+}
+
+// The normal frame and the gentle one, drawn in turn (run alone with
+// --benchmark_filter=gentle; not in the tables).
+inline std::string gentleName(int scene)
+{
+    return "gentle/scene" + std::to_string(scene);
 }

@@ -10,9 +10,12 @@ const char kCaptureUsage[] =
     "       ostre3-capture [--from T0] [--to T1] [--fps F] [--size WxH] [--audio FILE] --out "
     "FILE.mp4\n"
     "       ostre3-capture [--size WxH] --contact-sheet FILE.png\n"
+    "       ostre3-capture [--from T0] [--to T1] [--fps F] [--size WxH] --flashes\n"
     "       ostre3-capture --help | --version\n"
     "times in ms; defaults: the whole demo (0 to the timeline's end), 60 fps, 1920x1080\n"
-    "(640x360 for each contact-sheet tile), music 1991.mp3\n";
+    "(640x360 for each contact-sheet tile), music 1991.mp3\n"
+    "--gentle renders the gentle picture; --flashes prints every second with more than\n"
+    "three flashes (WCAG 2.3.1) and exits with status 3 when there is one\n";
 
 namespace {
 
@@ -21,6 +24,8 @@ constexpr int kMaxSheetTile = 4096;
 
 const std::set<std::string> kOptions{"--time", "--from", "--to", "--fps", "--size",
                                      "--out", "--audio", "--contact-sheet"};
+// Options that take no value.
+const std::set<std::string> kFlags{"--flashes", "--gentle"};
 
 bool endsWith(const std::string &text, const std::string &end)
 {
@@ -37,6 +42,8 @@ std::optional<OutputKind> kindOf(const std::map<std::string, std::string> &given
 {
     if (given.count("--contact-sheet"))
         return OutputKind::ContactSheet;
+    if (given.count("--flashes"))
+        return OutputKind::Flashes;
     const std::string &out = given.at("--out");
     if (endsWith(out, ".png"))
         return OutputKind::Still;
@@ -54,7 +61,9 @@ std::set<std::string> unusedBy(OutputKind kind)
     case OutputKind::Still: return {"--from", "--to", "--fps", "--audio"};
     case OutputKind::Frames: return {"--time", "--audio"};
     case OutputKind::Video: return {"--time"};
-    case OutputKind::ContactSheet: return {"--time", "--from", "--to", "--fps", "--audio", "--out"};
+    case OutputKind::ContactSheet:
+        return {"--time", "--from", "--to", "--fps", "--audio", "--out", "--flashes"};
+    case OutputKind::Flashes: return {"--time", "--audio", "--out"};
     }
     return {};
 }
@@ -66,6 +75,7 @@ const char *nameOf(OutputKind kind)
     case OutputKind::Frames: return "a directory of frames";
     case OutputKind::Video: return "a video";
     case OutputKind::ContactSheet: return "a contact sheet";
+    case OutputKind::Flashes: return "a flash analysis";
     }
     return "";
 }
@@ -94,6 +104,14 @@ std::optional<CaptureOptions> parseCaptureOptions(const std::vector<std::string>
     std::map<std::string, std::string> given;
     for (std::size_t i = 0; i < args.size(); i += 2) {
         const std::string &option = args[i];
+        if (kFlags.count(option)) {
+            if (!given.emplace(option, "").second) {
+                problem = option + " given twice";
+                return std::nullopt;
+            }
+            --i;  // no value to skip
+            continue;
+        }
         if (!kOptions.count(option)) {
             problem = "unknown argument " + option;
             return std::nullopt;
@@ -107,8 +125,8 @@ std::optional<CaptureOptions> parseCaptureOptions(const std::vector<std::string>
             return std::nullopt;
         }
     }
-    if (!given.count("--out") && !given.count("--contact-sheet")) {
-        problem = "--out (or --contact-sheet) is required";
+    if (!given.count("--out") && !given.count("--contact-sheet") && !given.count("--flashes")) {
+        problem = "--out (or --contact-sheet, or --flashes) is required";
         return std::nullopt;
     }
 
@@ -125,8 +143,11 @@ std::optional<CaptureOptions> parseCaptureOptions(const std::vector<std::string>
             return std::nullopt;
         }
     }
-    options.out = options.kind == OutputKind::ContactSheet ? given.at("--contact-sheet")
-                                                           : given.at("--out");
+    options.gentle = given.count("--gentle") > 0;
+    if (options.kind == OutputKind::ContactSheet)
+        options.out = given.at("--contact-sheet");
+    else if (options.kind != OutputKind::Flashes)
+        options.out = given.at("--out");
     if (given.count("--audio"))
         options.music = given.at("--audio");
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-enum class OutputKind { Still, Frames, Video, ContactSheet };
+enum class OutputKind { Still, Frames, Video, ContactSheet, Flashes };
 
 struct CaptureOptions {
     OutputKind kind = OutputKind::Still;
@@ -17,12 +17,14 @@ struct CaptureOptions {
     PaneSize size{1920, 1080};                      // for a contact sheet, one tile
     std::string out;                                // file or directory
     std::string music = "1991.mp3";
+    bool gentle = false;                            // the gentle picture
 };
 
 extern const char kCaptureUsage[];
 
 // The kind of output follows from --out: FILE.png is a still, FILE.mp4 a
-// video, DIR/ (or an existing directory) numbered frames. Null, with the
+// video, DIR/ (or an existing directory) numbered frames; --flashes
+// analyses the range instead and writes nothing. Null, with the
 // problem in one line, when the arguments make no sense together.
 std::optional<CaptureOptions> parseCaptureOptions(const std::vector<std::string> &args,
                                                   std::string &problem);

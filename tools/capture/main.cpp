@@ -1,10 +1,12 @@
 // ostre3-capture: renders frames of the demo headless, at any size: a still,
-// numbered PNG frames, a video with its music, or a contact sheet.
+// numbered PNG frames, a video with its music, or a contact sheet; or counts
+// the flashes of a range.
 
 #include "capture_options.h"
 #include "capture_run.h"
 #include "cli.h"
 #include "contact_sheet.h"
+#include "flash_report.h"
 #include "interrupt.h"
 #include "offscreen_gl.h"
 #include "png_directory.h"
@@ -13,12 +15,16 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
+#include <new>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
 constexpr int kExitUsage = 2;
+constexpr int kExitFlashing = 3;  // a flash analysis found a failing second
 
 int usage(const std::string &problem)
 {
@@ -71,6 +77,7 @@ int main(int argc, char **argv)
     const auto gl = OffscreenGl::create(options->size.width, options->size.height, error);
     if (!gl)
         return fail(error);
+    gl->setGentle(options->gentle);
 
     switch (options->kind) {
     case OutputKind::Still:
@@ -89,6 +96,31 @@ int main(int argc, char **argv)
         if (!frames)
             return fail(error);
         return captureRange(*gl, options->range, *frames, options->out);
+    }
+    case OutputKind::Flashes: {
+        catchInterrupts();
+        // Memory the system would only hand out lazily is refused up front,
+        // rather than let the analysis be killed part-way.
+        const std::uint64_t needed = FlashCounter::bytesFor(gl->width(), gl->height(),
+                                                            options->range.fps);
+        const std::uint64_t physical = static_cast<std::uint64_t>(sysconf(_SC_PHYS_PAGES))
+            * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+        std::unique_ptr<FlashReport> report;
+        try {
+            if (needed > physical / 2)
+                throw std::bad_alloc();
+            report = std::make_unique<FlashReport>(gl->width(), gl->height(), options->range,
+                                                   stdout);
+        } catch (const std::bad_alloc &) {
+            return fail("counting the flashes of " + std::to_string(gl->width()) + "x"
+                        + std::to_string(gl->height()) + " frames at "
+                        + std::to_string(options->range.fps) + " fps needs "
+                        + std::to_string(needed >> 20) + " MiB, more than half this machine's memory");
+        }
+        const int status = captureRange(*gl, options->range, *report, "the analysis");
+        if (status != 0)
+            return status;
+        return report->failingSeconds().empty() ? 0 : kExitFlashing;
     }
     case OutputKind::Video:
         std::signal(SIGPIPE, SIG_IGN);  // a failing ffmpeg is reported, not fatal

@@ -147,9 +147,8 @@ bool OffscreenGl::setUp(std::string &error)
 
 std::vector<std::uint8_t> OffscreenGl::render(std::int32_t t)
 {
-    egl->bindFramebuffer(GL_FRAMEBUFFER, egl->framebuffers[0]);
-    NativeGl gl;
-    paintFrame(gl, Frame{t, pointStep(h), w, h}, caches);
+    bindTarget();
+    paint(t);
 
     egl->bindFramebuffer(GL_READ_FRAMEBUFFER, egl->framebuffers[0]);
     egl->bindFramebuffer(GL_DRAW_FRAMEBUFFER, egl->framebuffers[1]);
@@ -169,9 +168,18 @@ std::vector<std::uint8_t> OffscreenGl::render(std::int32_t t)
 void OffscreenGl::draw(std::int32_t t)
 {
     bindTarget();
-    NativeGl gl;
-    paintFrame(gl, Frame{t, pointStep(h), w, h}, caches);
+    paint(t);
     glFinish();
+}
+
+void OffscreenGl::paint(std::int32_t t)
+{
+    NativeGl gl;
+    const Frame frame{t, pointStep(h), w, h};
+    if (gentle)
+        paintGentleFrame(gl, frame, caches);
+    else
+        paintFrame(gl, frame, caches);
 }
 
 void OffscreenGl::bindTarget()

@@ -21,6 +21,9 @@ public:
     int width() const { return w; }
     int height() const { return h; }
 
+    // Draws the gentle picture (paintGentleFrame) from now on, or the normal one.
+    void setGentle(bool on) { gentle = on; }
+
     // Draws the frame at scene time t and returns it as RGB rows, top first.
     std::vector<std::uint8_t> render(std::int32_t t);
 
@@ -36,8 +39,10 @@ private:
     struct Egl;
     OffscreenGl(int width, int height);
     bool setUp(std::string &error);
+    void paint(std::int32_t t);
 
     int w, h;
+    bool gentle = false;
     SceneCaches caches;
     std::unique_ptr<Egl> egl;
 };

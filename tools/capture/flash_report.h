@@ -1,0 +1,44 @@
+#pragma once
+
+#include "flash_counter.h"
+#include "frame_range.h"
+#include "frame_sink.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+// A second of scene time whose worst one-second period holds more than
+// three flashes of either kind.
+struct FlashSecond {
+    std::int64_t second;  // from second * 1000 ms to second * 1000 + 999 ms
+    FlashCount flashes;   // the worst period centred in it
+};
+
+constexpr int kMostFlashesASecond = 3;
+
+// Counts the flashes of a range's frames as they come. Every frame step
+// ends a one-second period; a period is filed under the second that holds
+// its middle. Each failing second is printed on `out` once its periods are all
+// in, with the scenes it shows; close() prints a summary line.
+class FlashReport : public FrameSink {
+public:
+    FlashReport(int width, int height, const FrameRange &range, std::FILE *out);
+
+    bool add(const std::vector<std::uint8_t> &rgb, std::string &error) override;
+    bool close(std::string &error) override;
+
+    const std::vector<FlashSecond> &failingSeconds() const { return failing; }
+
+private:
+    void finishSecond();
+
+    FlashCounter counter;
+    FrameRange range;
+    std::FILE *out;
+    int width, height;
+    std::int64_t frames = 0;
+    std::int64_t seconds = 0;
+    FlashSecond current{0, {}};
+    std::vector<FlashSecond> failing;
+};

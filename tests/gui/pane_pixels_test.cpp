@@ -60,18 +60,26 @@ private slots:
     void initTestCase();
     void paneShowsWhatACaptureShows_data();
     void paneShowsWhatACaptureShows();
+    void cleanupTestCase();
 
 private:
-    DemoPane pane;
+    // Made once shown and gone before the application winds down.
+    DemoPane *pane = nullptr;
     QTemporaryDir dir;
 };
 
 void PanePixelsTest::initTestCase()
 {
-    pane.resize(kWidth, kHeight);
-    pane.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&pane));
-    QCOMPARE(pane.pixelSize(), QSize(kWidth, kHeight) * pane.devicePixelRatioF());
+    pane = new DemoPane;
+    pane->resize(kWidth, kHeight);
+    pane->show();
+    QVERIFY(QTest::qWaitForWindowExposed(pane));
+    QCOMPARE(pane->pixelSize(), QSize(kWidth, kHeight) * pane->devicePixelRatioF());
+}
+
+void PanePixelsTest::cleanupTestCase()
+{
+    delete pane;
 }
 
 void PanePixelsTest::paneShowsWhatACaptureShows_data()
@@ -86,9 +94,9 @@ void PanePixelsTest::paneShowsWhatACaptureShows_data()
 void PanePixelsTest::paneShowsWhatACaptureShows()
 {
     QFETCH(int, time);
-    pane.setTime(time);
-    const QImage shown = pane.grabFramebuffer().convertToFormat(QImage::Format_RGB888);
-    QCOMPARE(shown.size(), pane.pixelSize());
+    pane->setTime(time);
+    const QImage shown = pane->grabFramebuffer().convertToFormat(QImage::Format_RGB888);
+    QCOMPARE(shown.size(), pane->pixelSize());
     const QImage captured = capture(time, shown.size(), dir.filePath(QString("%1.png").arg(time)));
     QVERIFY2(!captured.isNull(), "the capture tool made no picture");
     const QString apart = difference(shown, captured);

@@ -9,17 +9,33 @@
 #include <phonon/Path>
 
 #include <algorithm>
+#include <cstdarg>
+#include <dlfcn.h>
 
 namespace {
 
+void sayNothing(void *, int, const char *, va_list) {}
+
 // libvlc, under Phonon's VLC backend, logs to stderr on its own (each failed
-// audio output, for one), while the demo says itself what went wrong. Done
-// before the first media object loads the backend; a VLC_VERBOSE of the
-// user's own still wins.
+// audio output, for one), and so does the FFmpeg it decodes with ("Header
+// missing" for every bad frame of a broken file), while the demo says
+// itself what went wrong. Done before the first media object loads the
+// backend; a VLC_VERBOSE of the user's own keeps both talking. FFmpeg's
+// logger is process-wide and VLC only ever sets its level, so a silent one
+// set here, in the libavutil the backend will load, stays.
 QObject *quietVlc(QObject *parent)
 {
-    if (!qEnvironmentVariableIsSet("VLC_VERBOSE"))
-        qputenv("VLC_VERBOSE", "-1");
+    if (qEnvironmentVariableIsSet("VLC_VERBOSE"))
+        return parent;
+    qputenv("VLC_VERBOSE", "-1");
+    for (const char *avutil : {"libavutil.so.59", "libavutil.so.58", "libavutil.so.57", "libavutil.so.56"}) {
+        if (void *library = dlopen(avutil, RTLD_NOW | RTLD_LOCAL)) {
+            using Logger = void (*)(void *, int, const char *, va_list);
+            if (auto setLogger = reinterpret_cast<void (*)(Logger)>(dlsym(library, "av_log_set_callback")))
+                setLogger(sayNothing);
+            break;
+        }
+    }
     return parent;
 }
 
@@ -47,14 +63,15 @@ MusicClock::MusicClock(QObject *parent)
 
 void MusicClock::start(const QString &path)
 {
-    media->setCurrentSource(Phonon::MediaSource(QUrl::fromLocalFile(path)));
-    media->play();
+    // Watched from before the start: a backend may fail within play().
     auto *watch = new PlaybackWatch(media, this);
     connect(watch, &PlaybackWatch::cannotPlay, this, [this](const QString &reason) {
         disconnect(media, nullptr, this, nullptr);
         media->stop();
         emit cannotPlay(reason);
     });
+    media->setCurrentSource(Phonon::MediaSource(QUrl::fromLocalFile(path)));
+    media->play();
 }
 
 bool MusicClock::isPlaying() const

@@ -9,17 +9,19 @@ class MediaObject;
 }
 
 // Tells when the media object will not play its source. Besides an error,
-// that is a start that never gets going: this backend reports an
-// undecodable file, or a pipeline that cannot run, by stopping or stalling
-// with no error at all.
+// that is playback that never gets going or stops going: backends report an
+// undecodable file, a pipeline that cannot run, or a sound output that
+// blocks by stopping, finishing or stalling with no error at all.
 class PlaybackWatch : public QObject
 {
     Q_OBJECT
 
 public:
+    // How long playing music may go without its position moving on, at the
+    // start and later.
     static constexpr int kStartDeadlineMs = 3000;
 
-    // Watches media, just asked to play, from now on.
+    // Watches media, about to be asked to play, from now on.
     explicit PlaybackWatch(Phonon::MediaObject *media, QObject *parent = nullptr);
 
 signals:
@@ -32,5 +34,7 @@ private:
     QString stalledReason() const;
 
     Phonon::MediaObject *media;
-    QTimer startDeadline;
+    QTimer deadline; // runs while the music should be moving on
+    bool played = false; // its position moved on while playing
+    qint64 lastTime = 0;
 };

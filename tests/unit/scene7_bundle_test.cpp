@@ -1,8 +1,9 @@
-#include "glibc_rand.h"
 #include "recorded_frame.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -12,22 +13,30 @@ std::vector<GlCall> vertices(std::int32_t t, int h, bool resized = true)
     return callsOf(recordFrame(t, h * 16 / 9, h, resized), GlOp::Vertex);
 }
 
-// The i-th rand() result after srand(0) as the scene's -1.00 .. 0.99 value.
-std::vector<float> randomValues(int count)
+// Each end's x and y offset from where it rests (at 80810 the pulse is
+// 2.4e-9), ends in drawing order.
+std::vector<double> offsets(std::int32_t t)
 {
-    GlibcRand random(0);
-    std::vector<float> values;
-    for (int i = 0; i < count; ++i)
-        values.push_back((random() % 200 - 100) * static_cast<long double>(0.01));
-    return values;
+    const int h = 480;
+    static const std::vector<GlCall> rest = vertices(80810, h);
+    const std::vector<GlCall> now = vertices(t, h);
+    std::vector<double> d;
+    for (std::size_t i = 0; i < now.size(); ++i)
+        for (int axis : {0, 1})
+            d.push_back(now[i].args[axis] - rest[i].args[axis]);
+    return d;
 }
 
-// The beat's pull on the first line's back end, read off its x offset from
-// the rest position: the third rand() result is that end's x jitter.
+// The pulse, read off the end that a beat throws furthest: on the beat
+// the pulse is 0.8.
 double pulseAt(std::int32_t t)
 {
-    const double rest = vertices(80810, 1080)[0].args[0];  // pulse 2.4e-9
-    return (vertices(t, 1080)[0].args[0] - rest) / randomValues(3)[2];
+    static const std::vector<double> beat = offsets(80312);
+    static const std::size_t far =
+        std::max_element(beat.begin(), beat.end(),
+                         [](double a, double b) { return std::abs(a) < std::abs(b); }) -
+        beat.begin();
+    return 0.8 * offsets(t)[far] / beat[far];
 }
 
 } // namespace
@@ -66,17 +75,56 @@ TEST(RandomBundle, EachLineKeepsItsRandomValuesWhateverThePointStep)
     }
 }
 
-TEST(RandomBundle, EndsJumpByTheirOwnJitterOnTheBeat)
+// Lines jump apart on the beat, each end by its own offset of at most 0.8
+// on x and y, and all settle back together: at any time every end is the
+// same share of its beat offset away from rest. Ends stay on their planes.
+TEST(RandomBundle, EndsJumpByTheirOwnOffsetsAndSettleTogether)
 {
-    const std::vector<float> r = randomValues(8);
-    const std::vector<GlCall> rest = vertices(80810, 1080);
-    const std::vector<GlCall> beat = vertices(80312, 1080);  // pulse 0.8
-    EXPECT_NEAR(beat[0].args[0] - rest[0].args[0], 0.8 * r[2], 1e-6);
-    EXPECT_NEAR(beat[0].args[1] - rest[0].args[1], 0.8 * r[3], 1e-6);
-    EXPECT_NEAR(beat[1].args[0] - rest[1].args[0], 0.8 * r[6], 1e-6);
-    EXPECT_NEAR(beat[1].args[1] - rest[1].args[1], 0.8 * r[7], 1e-6);
-    EXPECT_EQ(beat[0].args[2], -1);
-    EXPECT_EQ(beat[1].args[2], 1);
+    const std::vector<double> beat = offsets(80312);
+    double furthest = 0;
+    int left = 0, right = 0;
+    for (std::size_t i = 0; i < beat.size(); i += 2) {
+        furthest = std::max({furthest, std::abs(beat[i]), std::abs(beat[i + 1])});
+        left += beat[i] < 0;
+        right += beat[i] > 0;
+    }
+    EXPECT_NEAR(furthest, 0.8, 1e-6);
+    EXPECT_GT(left, int(beat.size()) / 5);
+    EXPECT_GT(right, int(beat.size()) / 5);
+    for (std::int32_t t : {80272, 80500, 80810, 88000, 96358}) {
+        const double share = pulseAt(t) / 0.8;
+        const std::vector<double> now = offsets(t);
+        for (std::size_t i = 0; i < now.size(); ++i)
+            ASSERT_NEAR(now[i], share * beat[i], 1e-6) << "t " << t << ", end " << i / 2;
+    }
+    const std::vector<GlCall> ends = vertices(88000, 480);
+    for (std::size_t i = 0; i < ends.size(); ++i)
+        ASSERT_EQ(ends[i].args[2], i % 2 ? 1 : -1) << "end " << i;
+}
+
+// At rest every end lies within a unit circle about the axis, all round it.
+TEST(RandomBundle, EndsRestWithinTheUnitCircleAllRoundTheAxis)
+{
+    int quadrants[4] = {};
+    for (const GlCall &end : vertices(80810, 480)) {
+        const double x = end.args[0], y = end.args[1];
+        ASSERT_LE(std::hypot(x, y), 1 + 1e-6);
+        ++quadrants[(x < 0) + 2 * (y < 0)];
+    }
+    for (int q : quadrants)
+        EXPECT_GT(q, 500);
+}
+
+// The bundle jumps on every beat, 15959 / 32 ms apart from 40 ms into the
+// scene: in the millisecond a beat falls in the pulse goes back up to 0.8,
+// and just before it the lines have all but come to rest.
+TEST(RandomBundle, JumpsOnEveryBeat)
+{
+    for (int beat = 1; 80312 + beat * 15959.0 / 32 < 96359; ++beat) {
+        const auto t = static_cast<std::int32_t>(std::ceil(80312 + beat * 15959.0 / 32));
+        EXPECT_GT(pulseAt(t), 0.79) << "beat " << beat;
+        EXPECT_LT(pulseAt(t - 1), 1e-3) << "beat " << beat;
+    }
 }
 
 TEST(RandomBundle, PulseStartsAboveTheBeatAndFallsToItBeforeTheFirstBeat)

@@ -1,5 +1,6 @@
 #include "gl_recorder.h"
 #include "scene_kit.h"
+#include "scene_table.h"
 
 #include <gtest/gtest.h>
 
@@ -72,8 +73,8 @@ int walkSteps(float bound, float step)
 
 TEST(PointWalk, StepCountsFollowTheAccumulatedFloat)
 {
-    const float d1080 = 220 / static_cast<ext>(1080);
-    const float d768 = 220 / static_cast<ext>(768);
+    const float d1080 = pointStep(1080);
+    const float d768 = pointStep(768);
     EXPECT_EQ(walkSteps(2000, d1080), 9818);
     EXPECT_EQ(walkSteps(2000, d768), 6982);
     EXPECT_EQ(walkSteps(4000, d1080), 19641);

@@ -90,6 +90,28 @@ TEST(SmoothClock, PauseAndSeekShowTheirPositionExactly)
 
     clock.run(700, 11000); // a seek back while playing
     EXPECT_EQ(clock.at(11000), 700);
+
+    const std::int64_t last = clock.at(11300);
+    clock.freeze(11300); // the music ended
+    EXPECT_EQ(clock.at(20000), last);
+}
+
+// A player that says it is well behind (though not so far as to be taken
+// at its word) slows the picture by at most a quarter while the two draw
+// together: the picture keeps moving on every refresh.
+TEST(SmoothClock, APlayerFarBehindSlowsThePictureWithoutStoppingIt)
+{
+    SmoothClock clock;
+    clock.run(0, 0);
+    clock.report(1000, 1000);
+    clock.report(400, 1000);
+    std::int64_t last = clock.at(1000);
+    for (double now = 1000 + kFrameMs; now < 1500; now += kFrameMs) {
+        const std::int64_t shown = clock.at(now);
+        EXPECT_GE(shown - last, 0.75 * kFrameMs - 1) << "at " << now;
+        EXPECT_LE(shown - last, kFrameMs + 1) << "at " << now;
+        last = shown;
+    }
 }
 
 TEST(SmoothClock, AStalledPlayerStopsThePictureWithinAReportOrTwo)

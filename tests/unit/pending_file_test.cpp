@@ -16,10 +16,10 @@ class PendingFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "ostre3-pending-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        std::ofstream(dir / "out.bin") << "old";
+        char name[] = "/tmp/ostre3-pending-XXXXXX";
+        ASSERT_NE(mkdtemp(name), nullptr);
+        dir = name;
+        std::ofstream(target()) << "old";
     }
     void TearDown() override { fs::remove_all(dir); }
 

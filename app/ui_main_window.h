@@ -37,14 +37,10 @@ public:
         if (MainWindow->objectName().isEmpty())
             MainWindow->setObjectName(QString::fromUtf8("MainWindow"));
         MainWindow->resize(435, 362);
-        centralWidget = new QWidget(MainWindow);
-        centralWidget->setObjectName(QString::fromUtf8("centralWidget"));
-        verticalLayout = new QVBoxLayout(centralWidget);
-        verticalLayout->setSpacing(0);
-        verticalLayout->setContentsMargins(0, 0, 0, 0);
-        verticalLayout->setObjectName(QString::fromUtf8("verticalLayout"));
-        frame = new QFrame(centralWidget);
-        frame->setObjectName(QString::fromUtf8("frame"));
+        centralWidget = named(new QWidget(MainWindow), "centralWidget");
+        verticalLayout = newLayout<QVBoxLayout>(centralWidget, "verticalLayout", 0, QMargins());
+
+        frame = named(new QFrame(centralWidget), "frame");
         QSizePolicy sizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         sizePolicy.setHorizontalStretch(0);
         sizePolicy.setVerticalStretch(0);
@@ -53,54 +49,30 @@ public:
         frame->setFrameShape(QFrame::NoFrame);
         frame->setFrameShadow(QFrame::Plain);
         frame->setLineWidth(0);
-        horizontalLayout = new QHBoxLayout(frame);
-        horizontalLayout->setSpacing(6);
-        horizontalLayout->setContentsMargins(0, 0, 0, 0);
-        horizontalLayout->setObjectName(QString::fromUtf8("horizontalLayout"));
-
+        horizontalLayout = newLayout<QHBoxLayout>(frame, "horizontalLayout", 6, QMargins());
         verticalLayout->addWidget(frame);
 
-        frame_2 = new QFrame(centralWidget);
-        frame_2->setObjectName(QString::fromUtf8("frame_2"));
+        frame_2 = named(new QFrame(centralWidget), "frame_2");
         frame_2->setFrameShape(QFrame::StyledPanel);
         frame_2->setFrameShadow(QFrame::Raised);
-        gridLayout = new QGridLayout(frame_2);
-        gridLayout->setSpacing(6);
-        gridLayout->setContentsMargins(11, 11, 11, 11);
-        gridLayout->setObjectName(QString::fromUtf8("gridLayout"));
-        pushButton = new QPushButton(frame_2);
-        pushButton->setObjectName(QString::fromUtf8("pushButton"));
-
+        gridLayout = newLayout<QGridLayout>(frame_2, "gridLayout", 6, QMargins(11, 11, 11, 11));
+        pushButton = named(new QPushButton(frame_2), "pushButton");
         gridLayout->addWidget(pushButton, 0, 0, 1, 1);
-
-        pushButton_2 = new QPushButton(frame_2);
-        pushButton_2->setObjectName(QString::fromUtf8("pushButton_2"));
-
+        pushButton_2 = named(new QPushButton(frame_2), "pushButton_2");
         gridLayout->addWidget(pushButton_2, 0, 1, 1, 1);
-
-        label = new QLabel(frame_2);
-        label->setObjectName(QString::fromUtf8("label"));
-
+        label = named(new QLabel(frame_2), "label");
         gridLayout->addWidget(label, 2, 0, 1, 1);
 
-        widget = new QWidget(frame_2);
-        widget->setObjectName(QString::fromUtf8("widget"));
+        widget = named(new QWidget(frame_2), "widget");
         widget->setMinimumSize(QSize(0, 30));
-        horizontalLayout_2 = new QHBoxLayout(widget);
-        horizontalLayout_2->setSpacing(6);
-        horizontalLayout_2->setContentsMargins(11, 11, 11, 11);
-        horizontalLayout_2->setObjectName(QString::fromUtf8("horizontalLayout_2"));
-        horizontalLayout_2->setContentsMargins(-1, 0, -1, 0);
-
+        // -1: the style's margin at the sides.
+        horizontalLayout_2 = newLayout<QHBoxLayout>(widget, "horizontalLayout_2", 6,
+                                                    QMargins(-1, 0, -1, 0));
         gridLayout->addWidget(widget, 1, 0, 1, 2);
-
-
         verticalLayout->addWidget(frame_2);
 
         MainWindow->setCentralWidget(centralWidget);
-
         retranslateUi(MainWindow);
-
         QMetaObject::connectSlotsByName(MainWindow);
     } // setupUi
 
@@ -112,6 +84,23 @@ public:
         label->setText(QCoreApplication::translate("MainWindow", "0", nullptr));
     } // retranslateUi
 
+private:
+    // Object names are what connectSlotsByName and the tests find parts by.
+    template <class Object>
+    static Object *named(Object *object, const char *name)
+    {
+        object->setObjectName(QString::fromUtf8(name));
+        return object;
+    }
+
+    template <class Layout>
+    static Layout *newLayout(QWidget *parent, const char *name, int spacing, const QMargins &margins)
+    {
+        Layout *layout = named(new Layout(parent), name);
+        layout->setSpacing(spacing);
+        layout->setContentsMargins(margins);
+        return layout;
+    }
 };
 
 namespace Ui {

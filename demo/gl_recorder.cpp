@@ -12,41 +12,47 @@ std::string hexName(double value)
     return hex;
 }
 
+struct EnumName {
+    GLenum value;
+    const char *name;
+};
+#define OSTRE3_ENUM_NAME(e) EnumName{e, #e}
+
 // GL reuses enum values across kinds (GL_LINES and GL_ONE are both 1), so
-// each call names its arguments from its own kind.
+// each call names its arguments from its own kind's list.
+std::string nameIn(std::initializer_list<EnumName> names, double value)
+{
+    for (const EnumName &known : names)
+        if (known.value == static_cast<GLenum>(value))
+            return known.name;
+    return hexName(value);
+}
+
 std::string primitiveName(double value)
 {
-    switch (static_cast<GLenum>(value)) {
-    case GL_LINES: return "GL_LINES";
-    case GL_LINE_STRIP: return "GL_LINE_STRIP";
-    case GL_QUADS: return "GL_QUADS";
-    }
-    return hexName(value);
+    return nameIn({OSTRE3_ENUM_NAME(GL_LINES), OSTRE3_ENUM_NAME(GL_LINE_STRIP),
+                   OSTRE3_ENUM_NAME(GL_QUADS)},
+                  value);
 }
 
 std::string capabilityName(double value)
 {
-    switch (static_cast<GLenum>(value)) {
-    case GL_SCISSOR_TEST: return "GL_SCISSOR_TEST";
-    case GL_DEPTH_TEST: return "GL_DEPTH_TEST";
-    case GL_BLEND: return "GL_BLEND";
-    }
-    return hexName(value);
+    return nameIn({OSTRE3_ENUM_NAME(GL_SCISSOR_TEST), OSTRE3_ENUM_NAME(GL_DEPTH_TEST),
+                   OSTRE3_ENUM_NAME(GL_BLEND)},
+                  value);
 }
 
 std::string blendFactorName(double value)
 {
-    return static_cast<GLenum>(value) == GL_ONE ? "GL_ONE" : hexName(value);
+    return nameIn({OSTRE3_ENUM_NAME(GL_ONE)}, value);
 }
 
 std::string matrixModeName(double value)
 {
-    switch (static_cast<GLenum>(value)) {
-    case GL_PROJECTION: return "GL_PROJECTION";
-    case GL_MODELVIEW: return "GL_MODELVIEW";
-    }
-    return hexName(value);
+    return nameIn({OSTRE3_ENUM_NAME(GL_PROJECTION), OSTRE3_ENUM_NAME(GL_MODELVIEW)}, value);
 }
+
+#undef OSTRE3_ENUM_NAME
 
 std::string maskName(double value)
 {

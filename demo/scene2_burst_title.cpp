@@ -124,14 +124,7 @@ void drawBurstAndTitle(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     kit::sceneFrame(gl, 0.28f, 0.22f, 0.18f, kit::horizontalBand(0.0666, 0.466, f.width, f.height));
     const double xAngle = kit::spin(gl, f.t, {0.5f, 0, -3}, kit::Vec3{0.8f, 0.8f, 0.8f});
-    gl.begin(GL_LINES);
-    const kit::TimePhases phases = kit::timePhases(xAngle);
-    for (const kit::SpiralPoint &ray : burstPoints(caches.burstRays, f.step)) {
-        kit::paletteColour(gl, kit::paletteValue(ray.colour, phases), 0.9, 0.7, 0.4);
-        gl.vertex3f(ray.point.x, ray.point.y, ray.point.z);
-        gl.vertex3f(0, 0, 0);
-    }
-    gl.end();
+    kit::raysToCentre(gl, burstPoints(caches.burstRays, f.step), xAngle, 0.9, 0.7, 0.4);
 
     gl.loadIdentity();
     gl.translatef(0, 0, -3);

@@ -32,14 +32,7 @@ void drawRaySphere(Gl &gl, const Frame &f, SceneCaches &caches)
                           static_cast<float>(static_cast<ext>(0.9) + pulse),
                           static_cast<float>(static_cast<ext>(0.8) + pulse)};
     const double xAngle = kit::spin(gl, f.t, {0.1f, 0, -3}, scale);
-    gl.begin(GL_LINES);
-    const kit::TimePhases phases = kit::timePhases(xAngle);
-    for (const kit::SpiralPoint &ray : rays(caches.sphereRays, f.step)) {
-        kit::paletteColour(gl, kit::paletteValue(ray.colour, phases), 0.68, 0.74, 0.8);
-        gl.vertex3f(ray.point.x, ray.point.y, ray.point.z);
-        gl.vertex3f(0, 0, 0);
-    }
-    gl.end();
+    kit::raysToCentre(gl, rays(caches.sphereRays, f.step), xAngle, 0.68, 0.74, 0.8);
 }
 
 INSTANTIATE_FOR_EVERY_GL(drawRaySphere)

@@ -66,7 +66,7 @@ constexpr BeatGrid pulse(int scene, std::int32_t delay = 0)
 } // namespace timeline_grids
 
 // Scene n's picture and music pulse on kSceneBeats[n - 1].
-constexpr std::array<BeatGrid, 9> kSceneBeats{
+constexpr std::array<BeatGrid, kSceneCount> kSceneBeats{
     timeline_grids::spanning(1, 16),  // the music alone: the logo does not pulse
     timeline_grids::spanning(2, 32),  // the title throbs on every beat
     timeline_grids::pulse(3),         // the cube pulses flat

@@ -92,6 +92,18 @@ cleanup() {
 }
 trap 'cleanup; rm -rf "$work"' EXIT
 
+# wait_for NAME LOG COMMAND...: runs COMMAND every 0.1 s until it succeeds;
+# after 10 s, shows NAME's LOG and gives up.
+wait_for() {
+    local name="$1" log="$2" tries=0
+    shift 2
+    until "$@"; do
+        tries=$((tries + 1))
+        [ "$tries" -le 100 ] || { cat "$log" >&2; echo "av-sync: $name did not start" >&2; exit 1; }
+        sleep 0.1
+    done
+}
+
 # A PulseAudio server of this script's own, its null sink the only output.
 start_pulse() {
     export XDG_RUNTIME_DIR="$work/run" PULSE_RUNTIME_PATH="$work/run/pulse" PULSE_STATE_PATH="$work/run/state"
@@ -101,12 +113,7 @@ start_pulse() {
         --load="module-null-sink sink_name=null" --load=module-native-protocol-unix \
         2>"$work/pulseaudio.log" &
     pids+=($!)
-    local tries=0
-    until [ -S "$work/run/pulse/native" ]; do
-        tries=$((tries + 1))
-        [ "$tries" -le 100 ] || { cat "$work/pulseaudio.log" >&2; echo "av-sync: pulseaudio did not start" >&2; exit 1; }
-        sleep 0.1
-    done
+    wait_for pulseaudio "$work/pulseaudio.log" test -S "$work/run/pulse/native"
 }
 
 start_x() {
@@ -114,21 +121,15 @@ start_x() {
     nice -n "$nice" Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 2>"$work/xvfb.log" &
     pids+=($!)
     exec 3>&-
-    local tries=0
-    until [ -s "$work/display" ]; do
-        tries=$((tries + 1))
-        [ "$tries" -le 100 ] || { cat "$work/xvfb.log" >&2; echo "av-sync: Xvfb did not start" >&2; exit 1; }
-        sleep 0.1
-    done
+    wait_for Xvfb "$work/xvfb.log" test -s "$work/display"
     export DISPLAY=":$(head -n1 "$work/display")"
-    nice -n "$nice" openbox >/dev/null 2>&1 &
+    nice -n "$nice" openbox >"$work/openbox.log" 2>&1 &
     pids+=($!)
-    tries=0
-    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
-        tries=$((tries + 1))
-        [ "$tries" -le 100 ] || { echo "av-sync: openbox did not start" >&2; exit 1; }
-        sleep 0.1
-    done
+    wait_for openbox "$work/openbox.log" window_manager_runs
+}
+
+window_manager_runs() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"
 }
 
 record_once() {

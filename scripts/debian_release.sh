@@ -1,5 +1,5 @@
-# Sourced by the other scripts: which Debian release this is, and the names
-# its packages have for what Ostre3 builds and plays with. Sets
+# Sourced by scripts/install_packages.sh: which Debian release this is, and
+# the names its packages have for what Ostre3 builds and plays with. Sets
 #   debian_release     12, 13 or 14
 #   qt_build_packages  Qt and Phonon for building: Qt 5 on Debian 12 (it has
 #                      no Phonon for Qt 6), Qt 6 from Debian 13 on

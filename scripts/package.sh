@@ -6,20 +6,9 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# The build runs the project's own tools: lame encodes the soundtrack, Mesa
-# renders the icons headless; dpkg-shlibdeps (dpkg-dev, file) finds the
-# libraries the package depends on.
 WHO=package
-source "$root/scripts/debian_release.sh"
-packages=(
-    cmake g++ make pkg-config
-    "${qt_build_packages[@]}"
-    libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
-    lame dpkg-dev file
-)
-
 source "$root/scripts/install_packages.sh"
-install_packages package "${packages[@]}"
+install_packages package build package
 
 # Debian's hardening for the programs it ships: fortified calls, stack
 # protection, read-only relocations bound at start.

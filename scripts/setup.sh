@@ -14,34 +14,12 @@ case "${1:-}" in
     *) echo "usage: $0 [--play]" >&2; exit 2 ;;
 esac
 
-# Building and playing: compiler, CMake, Qt (X11 and Wayland), Phonon with
-# a backend and an audio sink, GL, and lame for the soundtrack.
+# Building and playing; unless --play, the tests as well.
 WHO=setup
-source "$root/scripts/debian_release.sh"
-packages=(
-    cmake g++ make pkg-config
-    "${qt_build_packages[@]}" "${qt_play_packages[@]}"
-    libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
-    lame
-)
-
-if ! $play_only; then
-    packages+=(
-        gstreamer1.0-tools
-        googletest libgtest-dev libbenchmark-dev
-        xvfb xauth openbox x11-apps python3 libxtst6 weston
-        sox libsox-fmt-mp3 ffmpeg desktop-file-utils appstream
-        # the music tests write FLAC and Ogg Vorbis files with sox
-        libsox-fmt-base
-        # the music tests play through each media backend, into a sound
-        # server's null sink
-        "${qt_test_packages[@]}" pulseaudio
-        clang libclang-rt-dev valgrind
-    )
-fi
-
 source "$root/scripts/install_packages.sh"
-install_packages setup "${packages[@]}"
+purposes=(build play)
+$play_only || purposes+=(test)
+install_packages setup "${purposes[@]}"
 
 # A play-only set-up leaves the tests out of a fresh build/, but keeps a
 # build/ that already has them.

@@ -18,9 +18,9 @@ esac
 
 # The web edition's tests (tests/web) need Emscripten, Node.js and Chromium;
 # installed here, before the build is configured, so that CMake finds them.
-web_packages=(emscripten nodejs chromium)
+WHO=test
 source "$root/scripts/install_packages.sh"
-install_packages test "${web_packages[@]}"
+install_packages test web browser
 
 "$root/scripts/setup.sh"
 # Every test beside a sound server with a null sink, as on a desktop: Phonon's

@@ -8,15 +8,10 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+# Emscripten, and the native build for the soundtrack tool.
 WHO=web
-source "$root/scripts/debian_release.sh"
-packages=(
-    emscripten nodejs cmake make g++ pkg-config lame
-    # what configuring the native tree needs, for the soundtrack tool
-    "${qt_build_packages[@]}" libgl-dev libglu1-mesa-dev libegl-dev
-)
 source "$root/scripts/install_packages.sh"
-install_packages web "${packages[@]}"
+install_packages web web build
 
 # Emscripten's optimizer needs Debian's acorn module even when `node` is
 # another Node.js than Debian's.

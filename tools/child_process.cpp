@@ -1,5 +1,7 @@
 #include "child_process.h"
 
+#include "write_all.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -81,18 +83,7 @@ ChildProcess::~ChildProcess()
 
 bool ChildProcess::feed(const void *data, std::size_t size)
 {
-    const char *bytes = static_cast<const char *>(data);
-    while (size > 0 && input >= 0) {
-        const ssize_t written = write(input, bytes, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;  // EPIPE: the child has gone
-        }
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return size == 0;
+    return input >= 0 && writeAll(input, data, size);  // EPIPE: the child has gone
 }
 
 void ChildProcess::closeInput()

@@ -92,14 +92,11 @@ bool inRange(double x)
     return a >= kFrom && a < kTo;
 }
 
-} // namespace
-
-extern "C" double __wrap_sin(double x)
+// The sine of x, quarter turns further on: cos x = sin(x + pi/2).
+double sineTurnedBy(double x, int quarterTurns)
 {
-    if (!inRange(x))
-        return __real_sin(x);
     const Reduced r = reduce(x);
-    switch (r.quadrant) {
+    switch ((r.quadrant + quarterTurns) & 3) {
     case 0: return sinKernel(r.rest.hi, r.rest.lo);
     case 1: return cosKernel(r.rest.hi, r.rest.lo);
     case 2: return -sinKernel(r.rest.hi, r.rest.lo);
@@ -107,15 +104,14 @@ extern "C" double __wrap_sin(double x)
     }
 }
 
+} // namespace
+
+extern "C" double __wrap_sin(double x)
+{
+    return inRange(x) ? sineTurnedBy(x, 0) : __real_sin(x);
+}
+
 extern "C" double __wrap_cos(double x)
 {
-    if (!inRange(x))
-        return __real_cos(x);
-    const Reduced r = reduce(x);
-    switch (r.quadrant) {
-    case 0: return cosKernel(r.rest.hi, r.rest.lo);
-    case 1: return -sinKernel(r.rest.hi, r.rest.lo);
-    case 2: return -cosKernel(r.rest.hi, r.rest.lo);
-    default: return sinKernel(r.rest.hi, r.rest.lo);
-    }
+    return inRange(x) ? sineTurnedBy(x, 1) : __real_cos(x);
 }

@@ -39,7 +39,7 @@ double fastestFrameMs(std::int32_t t, int w, int h)
 int main()
 {
     std::printf("scene t 3840x2160 1920x1080 1280x720\n");
-    for (int scene = 1; scene <= 9; ++scene) {
+    for (int scene = 1; scene <= kSceneCount; ++scene) {
         const std::int32_t t = sceneWindow(scene).middle();
         std::printf("%d %d", scene, t);
         for (const int h : {2160, 1080, 720})

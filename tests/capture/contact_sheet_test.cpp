@@ -10,7 +10,7 @@ TEST(ContactSheet, OneTimeFromTheMiddleOfEachScene)
 {
     const auto times = contactSheetTimes();
     std::int32_t start = 0;
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < kSceneCount; ++i) {
         EXPECT_EQ(sceneAt(times[i]), i + 1) << times[i];
         const std::int32_t end = kSceneEnds[i];
         EXPECT_LE(std::abs((times[i] - start) - (end - times[i])), 1) << "scene " << i + 1;
@@ -31,7 +31,7 @@ TEST(ContactSheet, TilesAreTheScenesAsRenderedApartFromTheirLabels)
 
     const auto times = contactSheetTimes();
     const int labelTop = h - (kGlyphHeight + 6);  // at scale 1, with its box
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < kSceneCount; ++i) {
         const auto scene = gl->render(times[i]);
         const int left = (i % 3) * (w + kSheetGap), top = (i / 3) * (h + kSheetGap);
         for (int y = 0; y < labelTop; ++y)

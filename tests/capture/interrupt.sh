@@ -38,8 +38,8 @@ last=$(printf 'frame_%06d.png' $((held - 1)))
 
 # The soundtrack ends with the pictures, not with the range.
 ffmpeg -v error -f lavfi -i "sine=frequency=440:duration=140" -c:a libmp3lame tone.mp3
-held=$(interrupt "test -s video.mp4.part" --fps 1000 --size 64x36 --audio tone.mp3 --out video.mp4) || exit 1
-[ ! -e video.mp4.part ] || fail "partial file left"
+held=$(interrupt "test -s video.mp4.partial-*" --fps 1000 --size 64x36 --audio tone.mp3 --out video.mp4) || exit 1
+[ -z "$(ls | grep '\.partial-')" ] || fail "partial file left: $(ls)"
 probe() {
     ffprobe -v error -count_frames -select_streams "$1:0" -show_entries "stream=$2" -of csv=p=0 video.mp4
 }

@@ -46,15 +46,15 @@ protected:
     {
         std::string pattern = (fs::temp_directory_path() / "ostre3-soundtrack-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        dir = pattern;
     }
-    void TearDown() override { fs::remove_all(dir_); }
+    void TearDown() override { fs::remove_all(dir); }
 
     // Runs the tool in the scratch folder; path, when given, replaces PATH.
     ToolRun launch(const std::string &arguments, const std::string &path = "")
     {
-        const fs::path errors = dir_ / "errors.txt";
-        std::string command = "cd '" + dir_.string() + "' && ";
+        const fs::path errors = dir / "errors.txt";
+        std::string command = "cd '" + dir.string() + "' && ";
         if (!path.empty())
             command += "PATH='" + path + "' ";
         command += "'" SOUNDTRACK_TOOL "' " + arguments + " 2>'" + errors.string() + "'";
@@ -67,7 +67,7 @@ protected:
     std::vector<std::string> files() const
     {
         std::vector<std::string> names;
-        for (const auto &entry : fs::directory_iterator(dir_))
+        for (const auto &entry : fs::directory_iterator(dir))
             names.push_back(entry.path().filename().string());
         return names;
     }
@@ -77,7 +77,7 @@ protected:
     // every decoder at hand fails.
     std::vector<std::int16_t> decode(const std::string &mp3)
     {
-        const std::string in = (dir_ / mp3).string(), out = (dir_ / "decoded.raw").string();
+        const std::string in = (dir / mp3).string(), out = (dir / "decoded.raw").string();
         const std::pair<std::string, std::string> decoders[] = {
             {"gst-launch-1.0", "gst-launch-1.0 -q filesrc location='" + in
                                    + "' ! decodebin ! audioconvert ! audio/x-raw,format=S16LE,channels=2"
@@ -99,7 +99,7 @@ protected:
         return {};
     }
 
-    fs::path dir_;
+    fs::path dir;
 };
 
 } // namespace
@@ -110,9 +110,9 @@ TEST_F(SoundtrackTool, WritesTheSameMp3EveryTime)
         GTEST_SKIP() << "the lame encoder is not installed";
     ASSERT_EQ(launch("--out first.mp3").status, 0);
     ASSERT_EQ(launch("--out second.mp3").status, 0);
-    const std::string first = readFile(dir_ / "first.mp3");
+    const std::string first = readFile(dir / "first.mp3");
     EXPECT_GT(first.size(), 1000000u);
-    EXPECT_TRUE(first == readFile(dir_ / "second.mp3")) << "two runs gave different files";
+    EXPECT_TRUE(first == readFile(dir / "second.mp3")) << "two runs gave different files";
 }
 
 TEST_F(SoundtrackTool, DecodedMp3KeepsItsBeatsOnThePicturesPulses)
@@ -135,7 +135,7 @@ TEST_F(SoundtrackTool, DecodedMp3KeepsItsBeatsOnThePicturesPulses)
 TEST_F(SoundtrackTool, WritesA16BitStereoWav)
 {
     ASSERT_EQ(launch("--wav music.wav").status, 0);
-    const std::string wav = readFile(dir_ / "music.wav");
+    const std::string wav = readFile(dir / "music.wav");
     ASSERT_GE(wav.size(), 44u);
     EXPECT_EQ(wav.substr(0, 4), "RIFF");
     EXPECT_EQ(wav.substr(8, 8), "WAVEfmt ");
@@ -160,7 +160,7 @@ TEST_F(SoundtrackTool, RejectsBadArgumentsInOneLineWritingNothing)
 
 TEST_F(SoundtrackTool, LeavesNoFileWhenEncodingFails)
 {
-    const fs::path bin = dir_ / "bin";
+    const fs::path bin = dir / "bin";
     fs::create_directory(bin);
     {
         std::ofstream script(bin / "lame");

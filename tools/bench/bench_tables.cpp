@@ -73,7 +73,7 @@ void BenchTables::print(const std::string &glRenderer) const
     for (const BenchSize &size : kPrepareSizes)
         std::printf(" %13s", size.label);
     std::printf(" %13s  goal %.1f ms at %s\n", "4K resizing", kPrepareGoalMs, kPrepareSizes[2].label);
-    for (int scene = 1; scene <= 9; ++scene) {
+    for (int scene = 1; scene <= kSceneCount; ++scene) {
         std::printf("%-6d %-7d", scene, sceneWindow(scene).middle());
         for (const BenchSize &size : kPrepareSizes)
             std::printf(" %13s", cell(prepareName(scene, size)).c_str());
@@ -90,7 +90,7 @@ void BenchTables::print(const std::string &glRenderer) const
                 kGlSize.width, kGlSize.height, glRenderer.c_str(), kGlFrames);
     std::printf("%-6s %-7s %9s %9s %7s %9s %9s %7s %8s  goal %.2f x floor\n", "scene", "time", "real",
                 "floor", "ratio", "real CPU", "floor CPU", "ratio", "thread+", kGlGoalRatio);
-    for (int scene = 1; scene <= 9; ++scene) {
+    for (int scene = 1; scene <= kSceneCount; ++scene) {
         std::printf("%-6d %-7d", scene, sceneWindow(scene).middle());
         const std::string name = glName(scene);
         const Times *real = find(name, kRealFrames);

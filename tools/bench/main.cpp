@@ -97,6 +97,16 @@ OffscreenGl *offscreen(std::string &error)
     return gl.get();
 }
 
+// The GL context, or null with the benchmark skipped.
+OffscreenGl *offscreenOrSkip(benchmark::State &state)
+{
+    std::string error;
+    OffscreenGl *gl = offscreen(error);
+    if (!gl)
+        state.SkipWithError(error.c_str());
+    return gl;
+}
+
 // Wall time, the CPU time of the whole process (Mesa rasterizes on threads
 // of its own) and that of the drawing thread alone.
 struct FrameTimes {
@@ -115,16 +125,32 @@ struct FrameTimes {
     }
 };
 
+// Times frames of `a` and `b` in turn, one of each per iteration; taking
+// turns at going first cancels a drift in the machine's load. The first
+// frames, which compile Mesa's shaders for the scene's state, go untimed.
+template <class DrawA, class DrawB>
+void takeTurns(benchmark::State &state, DrawA a, DrawB b, FrameTimes &aTimes, FrameTimes &bTimes)
+{
+    a();
+    b();
+    bool aFirst = true;
+    for (auto _ : state) {
+        if (aFirst)
+            aTimes.time(a);
+        bTimes.time(b);
+        if (!aFirst)
+            aTimes.time(a);
+        aFirst = !aFirst;
+    }
+}
+
 // The scene's frame through GL and the same frame from prebuilt arrays, in
 // turn, so that both see the same load on a shared machine.
 void glFrame(benchmark::State &state, int scene)
 {
-    std::string error;
-    OffscreenGl *gl = offscreen(error);
-    if (!gl) {
-        state.SkipWithError(error.c_str());
+    OffscreenGl *gl = offscreenOrSkip(state);
+    if (!gl)
         return;
-    }
     const std::int32_t t = sceneWindow(scene).middle();
     GlRecorder recorder;
     SceneCaches caches;
@@ -140,20 +166,8 @@ void glFrame(benchmark::State &state, int scene)
         arrays.draw();
         glFinish();
     };
-    // The first frames compile Mesa's shaders for this scene's state.
-    real();
-    floor();
     FrameTimes realTimes, floorTimes;
-    bool realFirst = true;
-    for (auto _ : state) {
-        // Taking turns at going first cancels a drift in the machine's load.
-        if (realFirst)
-            realTimes.time(real);
-        floorTimes.time(floor);
-        if (!realFirst)
-            realTimes.time(real);
-        realFirst = !realFirst;
-    }
+    takeTurns(state, real, floor, realTimes, floorTimes);
     reportFrames(state, kRealFrames, std::move(realTimes.wallMs));
     reportFrames(state, kFloorFrames, std::move(floorTimes.wallMs));
     reportFrames(state, kRealCpuFrames, std::move(realTimes.cpuMs));
@@ -166,12 +180,9 @@ void glFrame(benchmark::State &state, int scene)
 // picture costs on top.
 void gentleFrame(benchmark::State &state, int scene)
 {
-    std::string error;
-    OffscreenGl *gl = offscreen(error);
-    if (!gl) {
-        state.SkipWithError(error.c_str());
+    OffscreenGl *gl = offscreenOrSkip(state);
+    if (!gl)
         return;
-    }
     const std::int32_t t = sceneWindow(scene).middle();
     const auto normal = [&] {
         gl->setGentle(false);
@@ -181,18 +192,8 @@ void gentleFrame(benchmark::State &state, int scene)
         gl->setGentle(true);
         gl->draw(t);
     };
-    normal();
-    gentle();
     FrameTimes normalTimes, gentleTimes;
-    bool normalFirst = true;
-    for (auto _ : state) {
-        if (normalFirst)
-            normalTimes.time(normal);
-        gentleTimes.time(gentle);
-        if (!normalFirst)
-            normalTimes.time(normal);
-        normalFirst = !normalFirst;
-    }
+    takeTurns(state, normal, gentle, normalTimes, gentleTimes);
     gl->setGentle(false);
     reportFrames(state, kRealCpuFrames, std::move(normalTimes.cpuMs));
     reportFrames(state, kGentleCpuFrames, std::move(gentleTimes.cpuMs));
@@ -200,7 +201,7 @@ void gentleFrame(benchmark::State &state, int scene)
 
 void registerAll()
 {
-    for (int scene = 1; scene <= 9; ++scene) {
+    for (int scene = 1; scene <= kSceneCount; ++scene) {
         for (const BenchSize &size : kPrepareSizes)
             benchmark::RegisterBenchmark(prepareName(scene, size).c_str(), prepare, scene, size)
                 ->Unit(benchmark::kMillisecond)
@@ -209,12 +210,12 @@ void registerAll()
             ->Unit(benchmark::kMillisecond)
             ->MinTime(0.3);
     }
-    for (int scene = 1; scene <= 9; ++scene)
+    for (int scene = 1; scene <= kSceneCount; ++scene)
         benchmark::RegisterBenchmark(glName(scene).c_str(), glFrame, scene)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
             ->Iterations(kGlFrames);
-    for (int scene = 1; scene <= 9; ++scene)
+    for (int scene = 1; scene <= kSceneCount; ++scene)
         benchmark::RegisterBenchmark(gentleName(scene).c_str(), gentleFrame, scene)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()

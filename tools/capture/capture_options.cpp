@@ -1,6 +1,5 @@
 #include "capture_options.h"
 
-#include <map>
 #include <set>
 #include <sys/stat.h>
 
@@ -17,15 +16,16 @@ const char kCaptureUsage[] =
     "--gentle renders the gentle picture; --flashes prints every second with more than\n"
     "three flashes (WCAG 2.3.1) and exits with status 3 when there is one\n";
 
+const Tool kCaptureTool{"ostre3-capture",
+                        kCaptureUsage,
+                        {"--time", "--from", "--to", "--fps", "--size", "--out", "--audio",
+                         "--contact-sheet"},
+                        {"--flashes", "--gentle"}};
+
 namespace {
 
 // Nine tiles of this size already make an image of over 400 MB.
 constexpr int kMaxSheetTile = 4096;
-
-const std::set<std::string> kOptions{"--time", "--from", "--to", "--fps", "--size",
-                                     "--out", "--audio", "--contact-sheet"};
-// Options that take no value.
-const std::set<std::string> kFlags{"--flashes", "--gentle"};
 
 bool endsWith(const std::string &text, const std::string &end)
 {
@@ -38,7 +38,7 @@ bool isDirectory(const std::string &path)
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::optional<OutputKind> kindOf(const std::map<std::string, std::string> &given)
+std::optional<OutputKind> kindOf(const GivenOptions &given)
 {
     if (given.count("--contact-sheet"))
         return OutputKind::ContactSheet;
@@ -80,51 +80,15 @@ const char *nameOf(OutputKind kind)
     return "";
 }
 
-bool readTime(const std::map<std::string, std::string> &given, const std::string &option,
-              std::int32_t &value, std::string &problem)
-{
-    const auto it = given.find(option);
-    if (it == given.end())
-        return true;
-    const auto parsed = parseTime(it->second);
-    if (!parsed) {
-        problem = "bad " + option.substr(2) + " " + it->second
-            + " (milliseconds, a 32-bit integer)";
-        return false;
-    }
-    value = *parsed;
-    return true;
-}
-
 } // namespace
 
 std::optional<CaptureOptions> parseCaptureOptions(const std::vector<std::string> &args,
                                                   std::string &problem)
 {
-    std::map<std::string, std::string> given;
-    for (std::size_t i = 0; i < args.size(); i += 2) {
-        const std::string &option = args[i];
-        if (kFlags.count(option)) {
-            if (!given.emplace(option, "").second) {
-                problem = option + " given twice";
-                return std::nullopt;
-            }
-            --i;  // no value to skip
-            continue;
-        }
-        if (!kOptions.count(option)) {
-            problem = "unknown argument " + option;
-            return std::nullopt;
-        }
-        if (i + 1 >= args.size() || args[i + 1].empty()) {
-            problem = option + " needs a value";
-            return std::nullopt;
-        }
-        if (!given.emplace(option, args[i + 1]).second) {
-            problem = option + " given twice";
-            return std::nullopt;
-        }
-    }
+    const auto parsed = kCaptureTool.parse(args, problem);
+    if (!parsed)
+        return std::nullopt;
+    const GivenOptions &given = *parsed;
     if (!given.count("--out") && !given.count("--contact-sheet") && !given.count("--flashes")) {
         problem = "--out (or --contact-sheet, or --flashes) is required";
         return std::nullopt;
@@ -175,14 +139,8 @@ std::optional<CaptureOptions> parseCaptureOptions(const std::vector<std::string>
 
     if (options.kind == OutputKind::ContactSheet)
         options.size = {640, 360};
-    if (given.count("--size")) {
-        const auto size = parseSize(given.at("--size"));
-        if (!size) {
-            problem = "bad size " + given.at("--size") + " (WxH, 1 to 65535 pixels a side)";
-            return std::nullopt;
-        }
-        options.size = *size;
-    }
+    if (!readSize(given, "--size", options.size, problem))
+        return std::nullopt;
     if (options.kind == OutputKind::ContactSheet
         && (options.size.width > kMaxSheetTile || options.size.height > kMaxSheetTile)) {
         problem = "bad size " + given.at("--size") + " for a contact-sheet tile (at most "

@@ -21,6 +21,7 @@ struct CaptureOptions {
 };
 
 extern const char kCaptureUsage[];
+extern const Tool kCaptureTool;
 
 // The kind of output follows from --out: FILE.png is a still, FILE.mp4 a
 // video, DIR/ (or an existing directory) numbered frames; --flashes

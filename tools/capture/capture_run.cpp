@@ -1,9 +1,11 @@
 #include "capture_run.h"
 
+#include "capture_options.h"
+
 #include "interrupt.h"
 #include "progress_line.h"
 
-#include <cstdio>
+#include <string>
 
 int captureRange(OffscreenGl &gl, const FrameRange &range, FrameSink &sink,
                  const std::string &out)
@@ -19,24 +21,19 @@ int captureRange(OffscreenGl &gl, const FrameRange &range, FrameSink &sink,
             progress.frameDone();
         }
     }
-    if (!error.empty()) {
-        std::fprintf(stderr, "ostre3-capture: %s\n", error.c_str());
-        return kExitFailed;
-    }
+    if (!error.empty())
+        return kCaptureTool.fail(error);
     if (done == 0) {
-        std::fprintf(stderr, "ostre3-capture: interrupted before the first frame; nothing written\n");
+        kCaptureTool.say("interrupted before the first frame; nothing written");
         return kExitInterrupted;
     }
-    if (!sink.close(error)) {
-        std::fprintf(stderr, "ostre3-capture: %s\n", error.c_str());
-        return kExitFailed;
-    }
+    if (!sink.close(error))
+        return kCaptureTool.fail(error);
     if (done < total) {
-        std::fprintf(stderr,
-                     "ostre3-capture: interrupted: %s holds %lld of %lld frames, scene time %d "
-                     "to %d ms\n",
-                     out.c_str(), static_cast<long long>(done), static_cast<long long>(total),
-                     range.timeOf(0), range.timeOf(done - 1));
+        kCaptureTool.say("interrupted: " + out + " holds " + std::to_string(done) + " of "
+                         + std::to_string(total) + " frames, scene time "
+                         + std::to_string(range.timeOf(0)) + " to "
+                         + std::to_string(range.timeOf(done - 1)) + " ms");
         return kExitInterrupted;
     }
     return 0;

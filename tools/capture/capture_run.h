@@ -6,7 +6,6 @@
 
 #include <string>
 
-constexpr int kExitFailed = 1;
 constexpr int kExitInterrupted = 130;  // as a shell reports death by SIGINT
 
 // Renders the frames of `range` in order into `sink` and closes it. Stops

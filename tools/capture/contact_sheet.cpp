@@ -1,14 +1,13 @@
 #include "contact_sheet.h"
 
 #include "bitmap_font.h"
-#include "timeline.h"
 
 #include <algorithm>
 #include <cstring>
 
-std::array<std::int32_t, 9> contactSheetTimes()
+std::array<std::int32_t, kSceneCount> contactSheetTimes()
 {
-    std::array<std::int32_t, 9> times{};
+    std::array<std::int32_t, kSceneCount> times{};
     for (int scene = 1; scene <= kSceneCount; ++scene)
         times[scene - 1] = sceneWindow(scene).middle();
     return times;
@@ -22,10 +21,11 @@ std::string contactSheetLabel(int scene, std::int32_t time)
 RgbImage renderContactSheet(OffscreenGl &gl)
 {
     const int w = gl.width(), h = gl.height();
-    RgbImage sheet(3 * w + 2 * kSheetGap, 3 * h + 2 * kSheetGap, 64);
+    RgbImage sheet(kSheetColumns * (w + kSheetGap) - kSheetGap,
+                   kSheetRows * (h + kSheetGap) - kSheetGap, 64);
     const int scale = std::max(1, h / 120);
     const auto times = contactSheetTimes();
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < kSceneCount; ++i) {
         RgbImage tile;
         tile.width = w;
         tile.height = h;
@@ -33,7 +33,8 @@ RgbImage renderContactSheet(OffscreenGl &gl)
         const std::string label = contactSheetLabel(i + 1, times[i]);
         drawLabel(tile, 4 * scale, h - (kGlyphHeight + 4) * scale, label, scale);
 
-        const int left = (i % 3) * (w + kSheetGap), top = (i / 3) * (h + kSheetGap);
+        const int left = (i % kSheetColumns) * (w + kSheetGap);
+        const int top = (i / kSheetColumns) * (h + kSheetGap);
         for (int y = 0; y < h; ++y)
             std::memcpy(sheet.at(left, top + y), tile.at(0, y), static_cast<std::size_t>(w) * 3);
     }

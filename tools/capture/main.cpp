@@ -23,37 +23,24 @@
 
 namespace {
 
-constexpr int kExitUsage = 2;
 constexpr int kExitFlashing = 3;  // a flash analysis found a failing second
-
-int usage(const std::string &problem)
-{
-    std::fprintf(stderr, "ostre3-capture: %s (--help shows the usage)\n", problem.c_str());
-    return kExitUsage;
-}
-
-int fail(const std::string &problem)
-{
-    std::fprintf(stderr, "ostre3-capture: %s\n", problem.c_str());
-    return kExitFailed;
-}
 
 int captureVideo(OffscreenGl &gl, const CaptureOptions &options)
 {
     std::string problem;
     const auto usable = hasAudio(options.music, problem);
     if (!usable)
-        return fail("cannot check the music: " + problem);
+        return kCaptureTool.fail("cannot check the music: " + problem);
     std::string error;
     const auto video = VideoFile::open(options.out, options.size.width, options.size.height,
                                        options.range,
                                        *usable ? std::optional(options.music) : std::nullopt,
                                        error);
     if (!video)
-        return fail(error);
+        return kCaptureTool.fail(error);
     if (!*usable)
-        std::fprintf(stderr, "ostre3-capture: no usable music in %s (%s); the video is silent\n",
-                     options.music.c_str(), problem.c_str());
+        kCaptureTool.say("no usable music in " + options.music + " (" + problem
+                         + "); the video is silent");
     return captureRange(gl, options.range, *video, options.out);
 }
 
@@ -61,40 +48,35 @@ int captureVideo(OffscreenGl &gl, const CaptureOptions &options)
 
 int main(int argc, char **argv)
 {
-    if (printVersionIfAsked("ostre3-capture", argc, argv))
-        return 0;
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || args == std::vector<std::string>{"--help"}) {
-        std::fputs(kCaptureUsage, args.empty() ? stderr : stdout);
-        return args.empty() ? kExitUsage : 0;
-    }
+    if (const auto status = kCaptureTool.answerAlone(argc, argv))
+        return *status;
     std::string problem;
-    const auto options = parseCaptureOptions(args, problem);
+    const auto options = parseCaptureOptions({argv + 1, argv + argc}, problem);
     if (!options)
-        return usage(problem);
+        return kCaptureTool.refuse(problem);
 
     std::string error;
     const auto gl = OffscreenGl::create(options->size.width, options->size.height, error);
     if (!gl)
-        return fail(error);
+        return kCaptureTool.fail(error);
     gl->setGentle(options->gentle);
 
     switch (options->kind) {
     case OutputKind::Still:
         if (!writePng(options->out, gl->width(), gl->height(), gl->render(options->time), error))
-            return fail(error);
+            return kCaptureTool.fail(error);
         return 0;
     case OutputKind::ContactSheet: {
         const RgbImage sheet = renderContactSheet(*gl);
         if (!writePng(options->out, sheet.width, sheet.height, sheet.pixels, error))
-            return fail(error);
+            return kCaptureTool.fail(error);
         return 0;
     }
     case OutputKind::Frames: {
         catchInterrupts();
         const auto frames = PngDirectory::open(options->out, gl->width(), gl->height(), error);
         if (!frames)
-            return fail(error);
+            return kCaptureTool.fail(error);
         return captureRange(*gl, options->range, *frames, options->out);
     }
     case OutputKind::Flashes: {
@@ -112,10 +94,11 @@ int main(int argc, char **argv)
             report = std::make_unique<FlashReport>(gl->width(), gl->height(), options->range,
                                                    stdout);
         } catch (const std::bad_alloc &) {
-            return fail("counting the flashes of " + std::to_string(gl->width()) + "x"
-                        + std::to_string(gl->height()) + " frames at "
-                        + std::to_string(options->range.fps) + " fps needs "
-                        + std::to_string(needed >> 20) + " MiB, more than half this machine's memory");
+            return kCaptureTool.fail(
+                "counting the flashes of " + std::to_string(gl->width()) + "x"
+                + std::to_string(gl->height()) + " frames at " + std::to_string(options->range.fps)
+                + " fps needs " + std::to_string(needed >> 20)
+                + " MiB, more than half this machine's memory");
         }
         const int status = captureRange(*gl, options->range, *report, "the analysis");
         if (status != 0)

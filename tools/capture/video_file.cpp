@@ -4,8 +4,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -16,19 +14,6 @@ std::string seconds(std::int64_t ms)
     std::snprintf(text, sizeof text, "%lld.%03lld", static_cast<long long>(ms / 1000),
                   static_cast<long long>(ms % 1000));
     return text;
-}
-
-// Creating the file ourselves tells an unwritable output apart from an
-// encoder failure before any frame is rendered.
-bool createEmpty(const std::string &path, std::string &error)
-{
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    ::close(fd);
-    return true;
 }
 
 } // namespace
@@ -65,21 +50,20 @@ std::optional<bool> hasAudio(const std::string &path, std::string &problem)
     return false;
 }
 
-VideoFile::VideoFile(const std::string &path) : path(path), partialPath(path + ".part") {}
+VideoFile::VideoFile(const std::string &path) : path(path), file(path) {}
 
 std::unique_ptr<VideoFile> VideoFile::open(const std::string &path, int width, int height,
                                            const FrameRange &range,
                                            const std::optional<std::string> &music,
                                            std::string &error)
 {
-    struct stat info;
-    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        error = "cannot write " + path + ": it is a directory";
-        return nullptr;  // found now rather than after the whole encode
-    }
+    // Creating the file ourselves tells an unwritable output apart from an
+    // encoder failure before any frame is rendered.
     std::unique_ptr<VideoFile> video(new VideoFile(path));
-    if (!createEmpty(video->partialPath, error))
+    if (!video->file.open()) {
+        error = video->file.error();
         return nullptr;
+    }
 
     std::vector<std::string> args{"ffmpeg", "-hide_banner", "-nostdin", "-loglevel", "error",
                                   "-y", "-f", "rawvideo", "-pix_fmt", "rgb24", "-s",
@@ -92,8 +76,8 @@ std::unique_ptr<VideoFile> VideoFile::open(const std::string &path, int width, i
                                  soundtrackFilter(range), "-map", "0:v", "-map", "[music]",
                                  "-shortest", "-c:a", "aac", "-b:a", "192k"});
     }
-    args.insert(args.end(), {"-c:v", "libx264", "-pix_fmt", "yuv420p", "-crf", "18",
-                             "-movflags", "+faststart", "-f", "mp4", "file:" + video->partialPath});
+    args.insert(args.end(), {"-c:v", "libx264", "-pix_fmt", "yuv420p", "-crf", "18", "-movflags",
+                             "+faststart", "-f", "mp4", "file:" + video->file.temporaryPath()});
     video->ffmpeg = ChildProcess::start(args, error);
     if (!video->ffmpeg) {
         if (error.find("No such file") != std::string::npos)
@@ -101,13 +85,6 @@ std::unique_ptr<VideoFile> VideoFile::open(const std::string &path, int width, i
         return nullptr;
     }
     return video;
-}
-
-VideoFile::~VideoFile()
-{
-    ffmpeg.reset();  // stops it before its file goes
-    if (!partialPath.empty())
-        std::remove(partialPath.c_str());
 }
 
 bool VideoFile::encoderFailed(std::string &error)
@@ -128,10 +105,9 @@ bool VideoFile::close(std::string &error)
 {
     if (!ffmpeg->finish())
         return encoderFailed(error);
-    if (std::rename(partialPath.c_str(), path.c_str()) != 0) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
+    if (!file.commit()) {
+        error = file.error();
         return false;
     }
-    partialPath.clear();
     return true;
 }

@@ -3,15 +3,16 @@
 #include "child_process.h"
 #include "frame_range.h"
 #include "frame_sink.h"
+#include "pending_file.h"
 
 #include <memory>
 #include <optional>
 #include <string>
 
 // An H.264 video (yuv420p, MP4) encoded by ffmpeg from raw frames streamed
-// through a pipe, with the music cut to the captured range. It is written
-// under a temporary name and takes its own name only once ffmpeg has
-// closed it, so a file under that name always plays.
+// through a pipe, with the music cut to the captured range. It is a
+// PendingFile: it takes its own name only once ffmpeg has closed it, so a
+// file under that name always plays.
 class VideoFile : public FrameSink {
 public:
     // `music` is an audio file already known to decode, or none for a
@@ -21,7 +22,6 @@ public:
                                            const FrameRange &range,
                                            const std::optional<std::string> &music,
                                            std::string &error);
-    ~VideoFile() override;  // unclosed: the partial file is removed
 
     bool add(const std::vector<std::uint8_t> &rgb, std::string &error) override;
     bool close(std::string &error) override;
@@ -30,8 +30,9 @@ private:
     explicit VideoFile(const std::string &path);
     bool encoderFailed(std::string &error);
 
-    std::string path, partialPath;
-    std::unique_ptr<ChildProcess> ffmpeg;
+    std::string path;
+    PendingFile file;                      // unclosed: removed
+    std::unique_ptr<ChildProcess> ffmpeg;  // stopped before its file goes
 };
 
 // Whether ffprobe finds an audio stream in `path`; when not, `problem` says

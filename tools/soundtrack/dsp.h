@@ -15,18 +15,18 @@ inline double midiHz(double note) { return 440.0 * std::pow(2.0, (note - 69.0) /
 
 class Noise {
 public:
-    explicit Noise(std::uint32_t seed) : state_(seed ? seed : 0x9e3779b9u) {}
+    explicit Noise(std::uint32_t seed) : state(seed ? seed : 0x9e3779b9u) {}
     // Uniform in [-1, 1).
     double next()
     {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return static_cast<double>(state_) / 2147483648.0 - 1.0;
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return static_cast<double>(state) / 2147483648.0 - 1.0;
     }
 
 private:
-    std::uint32_t state_;
+    std::uint32_t state;
 };
 
 // Topology-preserving state variable filter: stable under a cutoff that moves
@@ -43,29 +43,29 @@ public:
         const double a1 = 1.0 / (1.0 + g * (g + k));
         const double a2 = g * a1;
         const double a3 = g * a2;
-        const double v3 = in - ic2_;
-        const double v1 = a1 * ic1_ + a2 * v3;
-        const double v2 = ic2_ + a2 * ic1_ + a3 * v3;
-        ic1_ = 2.0 * v1 - ic1_;
-        ic2_ = 2.0 * v2 - ic2_;
+        const double v3 = in - ic2;
+        const double v1 = a1 * ic1 + a2 * v3;
+        const double v2 = ic2 + a2 * ic1 + a3 * v3;
+        ic1 = 2.0 * v1 - ic1;
+        ic2 = 2.0 * v2 - ic2;
         return {v2, v1, in - k * v1 - v2};
     }
 
 private:
-    double ic1_ = 0.0, ic2_ = 0.0;
+    double ic1 = 0.0, ic2 = 0.0;
 };
 
 // Band-limited sawtooth (polyBLEP), so high notes do not alias into hiss.
 class Saw {
 public:
-    explicit Saw(double startPhase = 0.0) : phase_(startPhase) {}
+    explicit Saw(double startPhase = 0.0) : phase(startPhase) {}
     double next(double hz)
     {
         const double dt = hz / kSampleRate;
-        double v = 2.0 * phase_ - 1.0 - blep(phase_, dt);
-        phase_ += dt;
-        if (phase_ >= 1.0)
-            phase_ -= 1.0;
+        double v = 2.0 * phase - 1.0 - blep(phase, dt);
+        phase += dt;
+        if (phase >= 1.0)
+            phase -= 1.0;
         return v;
     }
 
@@ -82,22 +82,22 @@ private:
         }
         return 0.0;
     }
-    double phase_;
+    double phase;
 };
 
 class Sine {
 public:
     double next(double hz)
     {
-        const double v = std::sin(2.0 * kPi * phase_);
-        phase_ += hz / kSampleRate;
-        if (phase_ >= 1.0)
-            phase_ -= 1.0;
+        const double v = std::sin(2.0 * kPi * phase);
+        phase += hz / kSampleRate;
+        if (phase >= 1.0)
+            phase -= 1.0;
         return v;
     }
 
 private:
-    double phase_ = 0.0;
+    double phase = 0.0;
 };
 
 } // namespace dsp

@@ -7,51 +7,42 @@
 #include "soundtrack.h"
 #include "wav_writer.h"
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
-namespace {
-
-const char kUsage[] = "usage: ostre3-soundtrack [--out FILE.mp3] [--wav FILE.wav] | --version";
-
-int fail(const std::string &message, int status = 1)
-{
-    std::fprintf(stderr, "ostre3-soundtrack: %s\n", message.c_str());
-    return status;
-}
-
-} // namespace
+// Every option names a file to write.
+const Tool kSoundtrackTool{
+    "ostre3-soundtrack",
+    "usage: ostre3-soundtrack [--out FILE.mp3] [--wav FILE.wav] | --help | --version\n",
+    {"--out", "--wav"},
+    {}};
 
 int main(int argc, char **argv)
 {
-    if (printVersionIfAsked("ostre3-soundtrack", argc, argv))
-        return 0;
+    int status = 0;
+    const auto given = kSoundtrackTool.options(argc, argv, status);
+    if (!given)
+        return status;
+    // At least one is given here: no arguments at all are answered above.
     std::unique_ptr<PendingFile> mp3, wav;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            std::printf("%s\n", kUsage);
-            return 0;
-        }
-        auto &slot = arg == "--out" ? mp3 : wav;
-        // A missing, empty or option-like value is a mistake, not a file name.
-        if ((arg != "--out" && arg != "--wav") || slot || i + 1 >= argc || argv[i + 1][0] == '\0'
-            || argv[i + 1][0] == '-')
-            return fail(std::string("bad argument '") + arg + "'; " + kUsage, 2);
-        slot = std::make_unique<PendingFile>(argv[++i]);
-    }
-    if (!mp3 && !wav)
-        return fail(std::string("nothing to write; ") + kUsage, 2);
+    if (given->count("--out"))
+        mp3 = std::make_unique<PendingFile>(given->at("--out"));
+    if (given->count("--wav"))
+        wav = std::make_unique<PendingFile>(given->at("--wav"));
     for (PendingFile *file : {mp3.get(), wav.get()})
         if (file && !file->open())
-            return fail(file->error());
+            return kSoundtrackTool.fail(file->error());
 
     const std::vector<std::int16_t> samples = toPcm16(renderSoundtrack());
+    if (wav) {
+        const std::vector<char> bytes = wavFile(samples);
+        if (!wav->write(bytes.data(), bytes.size()) || !wav->commit())
+            return kSoundtrackTool.fail(wav->error());
+    }
     std::string error;
-    if (wav && !(writeWav(wav->descriptor(), samples, error) && wav->commit()))
-        return fail(error.empty() ? wav->error() : "cannot write the WAV file: " + error);
-    if (mp3 && !(encodeMp3(samples, mp3->temporaryPath(), error) && mp3->commit()))
-        return fail(error.empty() ? mp3->error() : error);
+    if (mp3 && !encodeMp3(samples, mp3->temporaryPath(), error))
+        return kSoundtrackTool.fail(error);
+    if (mp3 && !mp3->commit())
+        return kSoundtrackTool.fail(mp3->error());
     return 0;
 }

@@ -11,11 +11,11 @@ namespace {
 // failed write instead of killing us.
 class IgnoredSigpipe {
 public:
-    IgnoredSigpipe() { previous_ = std::signal(SIGPIPE, SIG_IGN); }
-    ~IgnoredSigpipe() { std::signal(SIGPIPE, previous_); }
+    IgnoredSigpipe() { previous = std::signal(SIGPIPE, SIG_IGN); }
+    ~IgnoredSigpipe() { std::signal(SIGPIPE, previous); }
 
 private:
-    void (*previous_)(int);
+    void (*previous)(int);
 };
 
 } // namespace

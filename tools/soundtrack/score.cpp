@@ -43,11 +43,11 @@ Note tone(Voice voice, double ms, double lengthMs, double pitch, double gain, do
 
 class Section {
 public:
-    Section(std::vector<Note> &notes, BeatGrid grid) : notes_(notes), grid_(grid) {}
+    Section(std::vector<Note> &notes, BeatGrid grid) : notes(notes), grid(grid) {}
 
-    double at(double beat) const { return beatAt(grid_, beat); }
-    double beats(double count) const { return count * grid_.period(); }
-    void add(const Note &note) { notes_.push_back(note); }
+    double at(double beat) const { return beatAt(grid, beat); }
+    double beats(double count) const { return count * grid.period(); }
+    void add(const Note &note) { notes.push_back(note); }
 
     // A sustained chord spread across the stereo field.
     void pad(const Chord &chord, double fromMs, double toMs, double gain, double brightness,
@@ -74,8 +74,8 @@ public:
     }
 
 private:
-    std::vector<Note> &notes_;
-    BeatGrid grid_;
+    std::vector<Note> &notes;
+    BeatGrid grid;
 };
 
 // Scene 1: the logo draws itself out of the dark; no beat yet, a swelling

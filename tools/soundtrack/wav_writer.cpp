@@ -1,9 +1,8 @@
 #include "wav_writer.h"
 
 #include "soundtrack.h"
-#include "write_all.h"
 
-#include <cstring>
+#include <string>
 
 namespace {
 
@@ -26,7 +25,7 @@ std::vector<char> pcm16Bytes(const std::vector<std::int16_t> &samples)
     return bytes;
 }
 
-bool writeWav(int fd, const std::vector<std::int16_t> &samples, std::string &error)
+std::vector<char> wavFile(const std::vector<std::int16_t> &samples)
 {
     const std::uint32_t dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
     std::string header = "RIFF";
@@ -42,10 +41,8 @@ bool writeWav(int fd, const std::vector<std::int16_t> &samples, std::string &err
     header += "data";
     put(header, dataBytes, 4);
 
+    std::vector<char> file(header.begin(), header.end());
     const std::vector<char> data = pcm16Bytes(samples);
-    if (!writeAll(fd, header.data(), header.size()) || !writeAll(fd, data.data(), data.size())) {
-        error = std::strerror(errno);
-        return false;
-    }
-    return true;
+    file.insert(file.end(), data.begin(), data.end());
+    return file;
 }

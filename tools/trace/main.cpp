@@ -4,49 +4,30 @@
 #include "gl_recorder.h"
 #include "scene_table.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-namespace {
-
-const char kUsage[] = "usage: ostre3-trace --time T --size WxH [--unresized] [--setup]\n"
-                      "       ostre3-trace --version\n";
-
-int usage()
-{
-    std::fputs(kUsage, stderr);
-    return 2;
-}
-
-} // namespace
+const Tool kTraceTool{"ostre3-trace",
+                      "usage: ostre3-trace --time T --size WxH [--unresized] [--setup]\n"
+                      "       ostre3-trace --help | --version\n",
+                      {"--time", "--size"},
+                      {"--unresized", "--setup"}};
 
 int main(int argc, char **argv)
 {
-    if (printVersionIfAsked("ostre3-trace", argc, argv))
-        return 0;
-    std::optional<std::int32_t> time;
-    std::optional<PaneSize> size;
-    bool unresized = false;
-    bool setup = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--time" && hasValue && !time)
-            time = parseTime(argv[++i]);
-        else if (arg == "--size" && hasValue && !size)
-            size = parseSize(argv[++i]);
-        else if (arg == "--unresized")
-            unresized = true;
-        else if (arg == "--setup")
-            setup = true;
-        else
-            return usage();
-        if ((arg == "--time" && !time) || (arg == "--size" && !size))
-            return usage();
-    }
-    if (!time || !size)
-        return usage();
+    int status = 0;
+    const auto given = kTraceTool.options(argc, argv, status);
+    if (!given)
+        return status;
+    std::string problem;
+    const auto time = requiredTime(*given, "--time", problem);
+    const auto size = time ? requiredSize(*given, "--size", problem) : std::nullopt;
+    if (!size)
+        return kTraceTool.refuse(problem);
+    const bool unresized = given->count("--unresized") > 0;
+    const bool setup = given->count("--setup") > 0;
 
     GlRecorder gl;
     if (setup) {
@@ -68,5 +49,7 @@ int main(int argc, char **argv)
         }
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    if (std::fflush(stdout) != 0)
+        return kTraceTool.fail(std::string("cannot write the trace: ") + std::strerror(errno));
+    return 0;
 }

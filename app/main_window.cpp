@@ -123,6 +123,15 @@ void MainWindow::tick(qint64 time)
 void MainWindow::finished()
 {
     ui->label->setText(tr("done"));
+    // Music that ends before the demo does (a shorter file, or the VLC
+    // backend with no sound output, which stops some seconds early) would
+    // leave the full-screen picture standing for good: the demo runs on to
+    // its end without it.
+    if (clock != music)
+        return;
+    std::fprintf(stderr, "ostre3: %s ended at %lld ms, before the demo's end at %d ms; the demo runs on without sound\n",
+                 qPrintable(musicName), static_cast<long long>(demoPane->time()), kTimelineEnd);
+    playSilently();
 }
 
 void MainWindow::changeEvent(QEvent *event)

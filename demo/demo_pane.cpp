@@ -1,7 +1,6 @@
 #include "demo_pane.h"
 
 #include "native_gl.h"
-#include "scene_table.h"
 
 namespace {
 
@@ -54,7 +53,7 @@ QSize DemoPane::pixelSize() const
 void DemoPane::initializeGL()
 {
     NativeGl gl;
-    initializeContext(gl);
+    surface.initialize(gl);
 }
 
 void DemoPane::resizeGL(int, int)
@@ -65,30 +64,26 @@ void DemoPane::resizeGL(int, int)
 void DemoPane::resizeToPixels()
 {
     NativeGl gl;
-    sized = pixelSize();
-    resizeContext(gl, sized.width(), sized.height());
-    step = pointStep(sized.height());
+    const QSize pixels = pixelSize();
+    surface.resize(gl, pixels.width(), pixels.height());
 }
 
 void DemoPane::paintGL()
 {
     // A move to a screen with another scale changes the pixel size without
     // a resize of the widget.
-    if (pixelSize() != sized)
+    const QSize pixels = pixelSize();
+    if (!surface.hasSize(pixels.width(), pixels.height()))
         resizeToPixels();
     NativeGl gl;
     // The widget sets a viewport of its own before every paint, cut down to
     // whole pixels where the scale is fractional; the scenes fill the
     // framebuffer, which is rounded.
-    gl.viewport(0, 0, sized.width(), sized.height());
+    gl.viewport(0, 0, surface.width(), surface.height());
     // The scenes draw with blending off (scene 2 turns it on and off again
     // and leaves its additive function set), but Qt 6.8 hands the context
     // over with blending on before every paint.
     gl.disable(GL_BLEND);
-    const Frame frame{sceneTime, step, sized.width(), sized.height()};
-    if (gentle)
-        paintGentleFrame(gl, frame, caches);
-    else
-        paintFrame(gl, frame, caches);
+    surface.draw(gl, sceneTime, gentle);
     makeOpaque();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scene_table.h"
+#include "drawing_surface.h"
 
 #include <QOpenGLWidget>
 #include <QSize>
@@ -41,7 +41,5 @@ private:
 
     std::int32_t sceneTime = 0;
     bool gentle = false;
-    float step = kStepBeforeResize;
-    SceneCaches caches;
-    QSize sized;
+    DrawingSurface surface;
 };

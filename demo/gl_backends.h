@@ -2,20 +2,13 @@
 
 // Every call layer the scenes are compiled for. A scene source ends with
 // INSTANTIATE_FOR_EVERY_GL(itsFunction). ScreenGl is the layer that draws
-// on screen: OpenGL on the desktop, WebGL in the browser.
+// on screen, which the build's render_platform.h chooses.
 
 #include "frame.h"
 #include "gl_recorder.h"
 #include "null_gl.h"
+#include "render_platform.h"
 #include "scene_caches.h"
-
-#ifdef __EMSCRIPTEN__
-#include "webgl_gl.h"
-using ScreenGl = WebGl;
-#else
-#include "native_gl.h"
-using ScreenGl = NativeGl;
-#endif
 
 // A scene routine, or paintFrame, compiled for one call layer.
 #define INSTANTIATE_FOR_GL(Gl, function) \

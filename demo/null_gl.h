@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gl_calls.h"
+#include "render_platform.h"
 
 // The call layer that draws nothing, for timing a scene's own work. Each
 // argument is handed to an empty asm statement, so the compiler must still
@@ -11,12 +12,7 @@ namespace null_gl {
 template <class T>
 void keepOne(T value)
 {
-    // WebAssembly's backend takes register operands only.
-#ifdef __wasm__
-    __asm__ __volatile__("" : : "r"(value));
-#else
-    __asm__ __volatile__("" : : "g"(value));
-#endif
+    __asm__ __volatile__("" : : OSTRE3_KEPT_OPERAND(value));
 }
 
 template <class... T>

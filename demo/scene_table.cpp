@@ -92,7 +92,9 @@ void paintGentleFrame(Gl &gl, const Frame &f, SceneCaches &caches)
 
 template void initializeContext<ScreenGl>(ScreenGl &);
 template void initializeContext<GlRecorder>(GlRecorder &);
+template void initializeContext<NullGl>(NullGl &);
 template void resizeContext<ScreenGl>(ScreenGl &, int, int);
 template void resizeContext<GlRecorder>(GlRecorder &, int, int);
+template void resizeContext<NullGl>(NullGl &, int, int);
 INSTANTIATE_FOR_EVERY_GL(paintFrame)
 INSTANTIATE_FOR_EVERY_GL(paintGentleFrame)

@@ -2,21 +2,25 @@
 // ostre3_frame on every animation frame with the scene time, the canvas
 // size in pixels and which picture to draw.
 
-#include "gl_backends.h"
-#include "scene_table.h"
+#include "drawing_surface.h"
+#include "timeline.h"
+#include "webgl_gl.h"
 
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
-WebGl gl;
-SceneCaches caches;
-int width = 0, height = 0;
-float step = kStepBeforeResize;
-bool ready = false;
+// The canvas, once it has a WebGL context.
+struct Canvas {
+    WebGl gl;
+    DrawingSurface surface;
+};
+
+std::optional<Canvas> canvas;
 
 } // namespace
 
@@ -35,26 +39,25 @@ extern "C" EMSCRIPTEN_KEEPALIVE int ostre3_start()
         std::fprintf(stderr, "ostre3: this browser gives no WebGL context\n");
         return 0;
     }
-    initializeContext(gl);
-    ready = true;
+    canvas.emplace();
+    canvas->surface.initialize(canvas->gl);
     return 1;
+}
+
+// The scene time, in ms, at which the timeline ends: the last frame is the
+// one before it.
+extern "C" EMSCRIPTEN_KEEPALIVE int ostre3_timeline_end()
+{
+    return kTimelineEnd;
 }
 
 // Draws the frame at scene time t on a w by h canvas: the gentle picture
 // (paintGentleFrame) when `gentle` is not 0.
 extern "C" EMSCRIPTEN_KEEPALIVE void ostre3_frame(int t, int w, int h, int gentle)
 {
-    if (!ready)
+    if (!canvas)
         return;
-    if (w != width || h != height) {
-        resizeContext(gl, w, h);
-        step = pointStep(h);
-        width = w;
-        height = h;
-    }
-    const Frame frame{t, step, w, h};
-    if (gentle)
-        paintGentleFrame(gl, frame, caches);
-    else
-        paintFrame(gl, frame, caches);
+    if (!canvas->surface.hasSize(w, h))
+        canvas->surface.resize(canvas->gl, w, h);
+    canvas->surface.draw(canvas->gl, t, gentle != 0);
 }

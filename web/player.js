@@ -7,8 +7,10 @@
 // size; it is also the default where the browser asks for reduced motion,
 // and ?gentle=0 turns it off there.
 
-const kTimelineEnd = 129064;  // ms; the last frame stays on screen
-const kJump = 5000;           // ms, Left and Right
+const kJump = 5000;  // ms, Left and Right
+// The scene time, in ms, at which the timeline ends, as the module says once
+// it runs; the last frame stays on screen.
+let timelineEnd = Infinity;
 const canvas = document.getElementById('canvas');
 const startScreen = document.getElementById('start');
 const note = document.getElementById('note');
@@ -109,7 +111,7 @@ function musicFailed(why) {
   say('The music (1991.mp3) cannot be played (' + why + '): the demo runs silently.');
   if (!(clock instanceof MusicClock))
     return;
-  const silent = new SilentClock(Math.min(pictureTime(), kTimelineEnd - 1));
+  const silent = new SilentClock(Math.min(pictureTime(), timelineEnd - 1));
   const playing = !clock.paused;
   music.pause();
   clock = silent;
@@ -153,7 +155,7 @@ function pauseOrPlay() {
 
 function jump(ms) {
   ended = false;
-  pictureFloor = Math.max(0, Math.min(kTimelineEnd - 1, clock.time + ms));
+  pictureFloor = Math.max(0, Math.min(timelineEnd - 1, clock.time + ms));
   clock.seek(pictureFloor);
 }
 
@@ -192,14 +194,14 @@ function animate() {
   // currentTime counts seconds in a double: a whole millisecond sought
   // there may read back a hair below it.
   let t = Math.floor(pictureTime() + 1e-6);
-  if (t >= kTimelineEnd && !ended) {
+  if (t >= timelineEnd && !ended) {
     ended = true;
     clock.pause();
     if (document.fullscreenElement)
       document.exitFullscreen();
   }
   if (ended)
-    t = kTimelineEnd - 1;
+    t = timelineEnd - 1;
   if (canvas.width !== w || canvas.height !== h) {
     canvas.width = w;
     canvas.height = h;
@@ -214,6 +216,7 @@ function animate() {
 }
 
 function begin() {
+  timelineEnd = Module._ostre3_timeline_end();
   if (!Module._ostre3_start()) {
     say('This browser cannot draw WebGL, which the demo needs.');
     return;
@@ -222,7 +225,7 @@ function begin() {
   offerOtherPicture();
   const moment = query.get('t') || '';
   if (/^-?\d+$/.test(moment))
-    clock.seek(Math.max(0, Math.min(kTimelineEnd - 1, Number(moment))));
+    clock.seek(Math.max(0, Math.min(timelineEnd - 1, Number(moment))));
   else
     startScreen.hidden = false;
   requestAnimationFrame(animate);

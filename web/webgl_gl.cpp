@@ -7,8 +7,6 @@
 
 namespace {
 
-// GL 1.x's quads, absent from WebGL.
-constexpr unsigned kQuads = 0x0007;
 constexpr int kFloatsPerVertex = 7;
 
 // Fixed-function GL clamps each vertex colour before interpolating it.
@@ -73,18 +71,20 @@ void WebGl::setUp()
     glEnableVertexAttribArray(1);
 }
 
+// WebGL makes these calls itself.
 void WebGl::clearColor(float r, float g, float b, float a) { glClearColor(r, g, b, a); }
-void WebGl::clear(unsigned mask) { glClear(mask); }
+void WebGl::clear(GLbitfield mask) { glClear(mask); }
 void WebGl::scissor(int x, int y, int w, int h) { glScissor(x, y, w, h); }
-void WebGl::enable(unsigned cap) { glEnable(cap); }
-void WebGl::disable(unsigned cap) { glDisable(cap); }
-void WebGl::blendFunc(unsigned src, unsigned dst) { glBlendFunc(src, dst); }
+void WebGl::enable(GLenum cap) { glEnable(cap); }
+void WebGl::disable(GLenum cap) { glDisable(cap); }
+void WebGl::blendFunc(GLenum src, GLenum dst) { glBlendFunc(src, dst); }
 void WebGl::viewport(int x, int y, int w, int h) { glViewport(x, y, w, h); }
 
-void WebGl::matrixMode(unsigned mode)
+// The rest are GL 1.x's, which WebGL lacks.
+void WebGl::matrixMode(GLenum mode)
 {
-    // GL_PROJECTION; everything else the scenes use is the model-view.
-    current = mode == 0x1701 ? &projection : &modelView;
+    // Everything but the projection the scenes use is the model-view.
+    current = mode == GL_PROJECTION ? &projection : &modelView;
 }
 
 void WebGl::loadIdentity() { *current = identity(); }
@@ -123,7 +123,7 @@ void WebGl::perspective(double fovy, double aspect, double zNear, double zFar)
               0, 0, 2 * zFar * zNear / depth, 0});
 }
 
-void WebGl::begin(unsigned mode)
+void WebGl::begin(GLenum mode)
 {
     primitive = mode;
     vertices.clear();
@@ -135,7 +135,7 @@ void WebGl::end()
         setUp();
     const std::vector<float> *drawn = &vertices;
     GLenum mode = primitive;
-    if (primitive == kQuads) {
+    if (primitive == GL_QUADS) {
         // Each quad a b c d becomes the triangles a b c and a c d.
         triangles.clear();
         const std::size_t quad = 4 * kFloatsPerVertex;

@@ -1,36 +1,23 @@
 #pragma once
 
 // The browser's call layer: the scenes' fixed-function calls drawn with
-// WebGL 1. Vertices between begin and end are collected with their colour
-// and drawn in one call by a small shader; the matrix stack that WebGL
-// lacks is kept here. Its GL objects are made on first use, so the one
-// instance must live as long as its context.
+// WebGL 1, one method for each call in gl_calls.h. Vertices between begin
+// and end are collected with their colour and drawn in one call by a small
+// shader; the matrix stack that WebGL lacks is kept here. Its GL objects
+// are made on first use, so the one instance must live as long as its
+// context.
+
+#include "gl_calls.h"
 
 #include <array>
 #include <vector>
 
 class WebGl {
 public:
-    void clearColor(float r, float g, float b, float a);
-    void clear(unsigned mask);
-    void scissor(int x, int y, int w, int h);
-    void enable(unsigned cap);
-    void disable(unsigned cap);
-    void blendFunc(unsigned src, unsigned dst);
-    void viewport(int x, int y, int w, int h);
-    void matrixMode(unsigned mode);
-    void loadIdentity();
-    void translatef(float x, float y, float z);
-    void rotatef(float angle, float x, float y, float z);
-    void scalef(float x, float y, float z);
-    void begin(unsigned mode);
-    void end();
-    void color4f(float r, float g, float b, float a) { colour = {r, g, b, a}; }
-    void vertex3f(float x, float y, float z)
-    {
-        vertices.insert(vertices.end(), {x, y, z, colour[0], colour[1], colour[2], colour[3]});
-    }
-    void perspective(double fovy, double aspect, double zNear, double zFar);
+#define OSTRE3_WEBGL_CALL(Op, method, function, parameters, arguments, kinds) \
+    void method parameters;
+    OSTRE3_GL_CALLS(OSTRE3_WEBGL_CALL)
+#undef OSTRE3_WEBGL_CALL
 
     // Column-major, as GL keeps its matrices.
     using Matrix = std::array<double, 16>;
@@ -43,7 +30,7 @@ private:
     Matrix modelView = identity();
     Matrix *current = &modelView;
     std::array<float, 4> colour{1, 1, 1, 1};
-    unsigned primitive = 0;
+    GLenum primitive = 0;
     std::vector<float> vertices;  // x y z r g b a per vertex
     std::vector<float> triangles;  // quads split for drawing
 
@@ -52,3 +39,14 @@ private:
 
     static Matrix identity() { return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; }
 };
+
+// The calls a frame makes most, inline.
+inline void WebGl::color4f(float r, float g, float b, float a)
+{
+    colour = {r, g, b, a};
+}
+
+inline void WebGl::vertex3f(float x, float y, float z)
+{
+    vertices.insert(vertices.end(), {x, y, z, colour[0], colour[1], colour[2], colour[3]});
+}

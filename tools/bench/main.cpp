@@ -6,9 +6,8 @@
 #include "bench_names.h"
 #include "bench_tables.h"
 #include "cli.h"
-#include "null_gl.h"
+#include "frame_preparation.h"
 #include "offscreen_gl.h"
-#include "scene_table.h"
 #include "timeline.h"
 
 #include <benchmark/benchmark.h>
@@ -23,31 +22,6 @@
 
 namespace {
 
-// Frames walk 1 ms at a time through a second around the scene's middle,
-// so no two frames in a row are alike.
-class FrameClock {
-public:
-    explicit FrameClock(int scene) : first(sceneWindow(scene).middle() - 500) {}
-
-    std::int32_t next()
-    {
-        const std::int32_t t = first + tick;
-        tick = (tick + 1) % 1000;
-        return t;
-    }
-
-private:
-    std::int32_t first;
-    std::int32_t tick = 0;
-};
-
-double clockMs(clockid_t clock)
-{
-    timespec now;
-    clock_gettime(clock, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec * 1e-6;
-}
-
 void reportFrames(benchmark::State &state, const std::string &kind, std::vector<double> ms)
 {
     if (ms.empty())
@@ -60,16 +34,11 @@ void reportFrames(benchmark::State &state, const std::string &kind, std::vector<
 template <class SizeOfFrame>
 void prepareFrames(benchmark::State &state, int scene, SizeOfFrame sizeOfFrame)
 {
-    FrameClock clock(scene);
-    NullGl gl;
-    SceneCaches caches;
+    FramePreparation frames(scene);
     std::vector<double> frameMs;
     for (auto _ : state) {
         const BenchSize size = sizeOfFrame();
-        const Frame frame{clock.next(), pointStep(size.height), size.width, size.height};
-        const double start = clockMs(CLOCK_THREAD_CPUTIME_ID);
-        paintFrame(gl, frame, caches);
-        frameMs.push_back(clockMs(CLOCK_THREAD_CPUTIME_ID) - start);
+        frameMs.push_back(frames.next(size.width, size.height));
     }
     reportFrames(state, kPrepareFrames, std::move(frameMs));
 }
@@ -153,8 +122,10 @@ void glFrame(benchmark::State &state, int scene)
         return;
     const std::int32_t t = sceneWindow(scene).middle();
     GlRecorder recorder;
-    SceneCaches caches;
-    paintFrame(recorder, Frame{t, pointStep(kGlSize.height), kGlSize.width, kGlSize.height}, caches);
+    DrawingSurface surface;
+    surface.resize(recorder, kGlSize.width, kGlSize.height);
+    recorder.calls.clear();  // the offscreen context is sized already
+    surface.draw(recorder, t);
     const ArrayDrawer arrays(toArrays(recorder.calls));
     if (!arrays.ok()) {
         state.SkipWithError("this GL has no vertex buffers");

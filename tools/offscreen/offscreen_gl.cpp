@@ -1,7 +1,6 @@
 #include "offscreen_gl.h"
 
 #include "native_gl.h"
-#include "scene_table.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
@@ -57,7 +56,7 @@ std::unique_ptr<OffscreenGl> OffscreenGl::create(int width, int height, std::str
     return gl;
 }
 
-OffscreenGl::OffscreenGl(int width, int height) : w(width), h(height), egl(new Egl) {}
+OffscreenGl::OffscreenGl(int width, int height) : surface(width, height), egl(new Egl) {}
 
 OffscreenGl::~OffscreenGl()
 {
@@ -75,6 +74,7 @@ OffscreenGl::~OffscreenGl()
 
 bool OffscreenGl::setUp(std::string &error)
 {
+    const int w = width(), h = height();
     const char *clientExtensions = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
     if (!clientExtensions || !std::strstr(clientExtensions, "EGL_MESA_platform_surfaceless")) {
         error = "no headless OpenGL: EGL lacks the surfaceless platform (install libegl-mesa0)";
@@ -140,8 +140,8 @@ bool OffscreenGl::setUp(std::string &error)
     }
 
     NativeGl gl;
-    initializeContext(gl);
-    resizeContext(gl, w, h);
+    surface.initialize(gl);
+    surface.resize(gl, w, h);
     return true;
 }
 
@@ -150,6 +150,7 @@ std::vector<std::uint8_t> OffscreenGl::render(std::int32_t t)
     bindTarget();
     paint(t);
 
+    const int w = width(), h = height();
     egl->bindFramebuffer(GL_READ_FRAMEBUFFER, egl->framebuffers[0]);
     egl->bindFramebuffer(GL_DRAW_FRAMEBUFFER, egl->framebuffers[1]);
     egl->blitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
@@ -175,11 +176,7 @@ void OffscreenGl::draw(std::int32_t t)
 void OffscreenGl::paint(std::int32_t t)
 {
     NativeGl gl;
-    const Frame frame{t, pointStep(h), w, h};
-    if (gentle)
-        paintGentleFrame(gl, frame, caches);
-    else
-        paintFrame(gl, frame, caches);
+    surface.draw(gl, t, gentle);
 }
 
 void OffscreenGl::bindTarget()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scene_caches.h"
+#include "drawing_surface.h"
 
 #include <cstdint>
 #include <memory>
@@ -18,8 +18,8 @@ public:
     static std::unique_ptr<OffscreenGl> create(int width, int height, std::string &error);
     ~OffscreenGl();
 
-    int width() const { return w; }
-    int height() const { return h; }
+    int width() const { return surface.width(); }
+    int height() const { return surface.height(); }
 
     // Draws the gentle picture (paintGentleFrame) from now on, or the normal one.
     void setGentle(bool on) { gentle = on; }
@@ -41,8 +41,7 @@ private:
     bool setUp(std::string &error);
     void paint(std::int32_t t);
 
-    int w, h;
+    DrawingSurface surface;
     bool gentle = false;
-    SceneCaches caches;
     std::unique_ptr<Egl> egl;
 };

@@ -1,8 +1,8 @@
 // ostre3-trace: prints the GL calls of one frame, one call a line.
 
 #include "cli.h"
+#include "drawing_surface.h"
 #include "gl_recorder.h"
-#include "scene_table.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -30,14 +30,14 @@ int main(int argc, char **argv)
     const bool setup = given->count("--setup") > 0;
 
     GlRecorder gl;
-    if (setup) {
-        initializeContext(gl);
-        if (!unresized)
-            resizeContext(gl, size->width, size->height);
-    }
-    const float step = unresized ? kStepBeforeResize : pointStep(size->height);
-    SceneCaches caches;
-    paintFrame(gl, Frame{*time, step, size->width, size->height}, caches);
+    DrawingSurface surface(size->width, size->height);
+    surface.initialize(gl);
+    if (!unresized)
+        surface.resize(gl, size->width, size->height);
+    // Without --setup the trace holds the frame's own calls alone.
+    if (!setup)
+        gl.calls.clear();
+    surface.draw(gl, *time);
 
     std::string out;
     for (const GlCall &call : gl.calls) {

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "frame.h"
+#include "scene_caches.h"
+#include "scene_table.h"
+
+#include <cstdint>
+
+// One place the demo is drawn on (a window's pane, an offscreen image, a
+// canvas, a trace): its size in pixels, the point step that size gives and
+// the caches its frames share. Every host holds one and hands it its call
+// layer; a frame is then a function of the scene time alone.
+class DrawingSurface {
+public:
+    DrawingSurface() = default;
+    // A surface of w by h pixels that GL has not been told of yet: its
+    // frames use kStepBeforeResize until the first resize.
+    DrawingSurface(int w, int h) : w(w), h(h) {}
+
+    int width() const { return w; }
+    int height() const { return h; }
+    bool hasSize(int width, int height) const { return width == w && height == h; }
+
+    // Sets a new GL context up for the scenes.
+    template <class Gl>
+    void initialize(Gl &gl)
+    {
+        initializeContext(gl);
+    }
+
+    // Viewport, projection and point step for w by h pixels.
+    template <class Gl>
+    void resize(Gl &gl, int width, int height)
+    {
+        resizeContext(gl, width, height);
+        w = width;
+        h = height;
+        step = pointStep(height);
+    }
+
+    // The frame at scene time t: the gentle picture (paintGentleFrame) when
+    // `gentle` is set.
+    template <class Gl>
+    void draw(Gl &gl, std::int32_t t, bool gentle = false)
+    {
+        const Frame frame{t, step, w, h};
+        if (gentle)
+            paintGentleFrame(gl, frame, caches);
+        else
+            paintFrame(gl, frame, caches);
+    }
+
+private:
+    int w = 0, h = 0;
+    float step = kStepBeforeResize;
+    SceneCaches caches;
+};

@@ -9,6 +9,13 @@
 
 namespace {
 
+// Each loop that runs every frame sits in a function of its own that starts
+// on a 64-byte line (OSTRE3_FRAME_LOOP), so where its instructions fall in
+// the cache lines is fixed here and not by the size of the code the linker
+// puts before this file: the same machine code, moved 32 bytes by a change
+// elsewhere, ran at a different speed (README, Speed).
+#define OSTRE3_FRAME_LOOP [[gnu::noinline, gnu::aligned(64)]]
+
 // Both lines switch between loose segments and a strip on every beat of
 // scene 2's grid, counted from its origin: segments on the even beats, the
 // strip on the odd ones, the second half of each pair.
@@ -49,7 +56,7 @@ const std::vector<NoiseStep> &noiseSteps(StepMemo<NoiseStep> &memo, float step)
 }
 
 // The points of this frame, in the caches' buffer.
-const std::vector<NoisePoint> &noisePoints(SceneCaches &caches, const Scroll &scroll, float step)
+OSTRE3_FRAME_LOOP const std::vector<NoisePoint> &noisePoints(SceneCaches &caches, const Scroll &scroll, float step)
 {
     std::vector<NoisePoint> &points = caches.noisePoints;
     points.clear();
@@ -68,7 +75,7 @@ const std::vector<NoisePoint> &noisePoints(SceneCaches &caches, const Scroll &sc
 
 // One noise line at height `y`.
 template <class Gl>
-void drawNoiseLine(Gl &gl, GLenum mode, const std::vector<NoisePoint> &points, double y)
+OSTRE3_FRAME_LOOP void drawNoiseLine(Gl &gl, GLenum mode, const std::vector<NoisePoint> &points, double y)
 {
     for (const NoisePoint &p : points) {
         gl.color4f(0.2f, 0.25f, 0.45f, 1);
@@ -90,6 +97,22 @@ const std::vector<ConeRay> &coneRays(StepMemo<ConeRay> &memo, float step)
             rays.push_back({kit::paletteAngles(rim.m, rim.n), rim});
         });
     });
+}
+
+// The cone's rays, coloured with this frame's time phases.
+template <class Gl>
+OSTRE3_FRAME_LOOP void drawCone(Gl &gl, const std::vector<ConeRay> &rays, const kit::TimePhases &phases)
+{
+    for (const ConeRay &ray : rays) {
+        const kit::ColourInputs &rim = ray.rim;
+        const float k = kit::paletteValue(ray.colour, phases);
+        kit::paletteColour(gl, k, 0.5, 0.8, 1);
+        gl.vertex3f(0, 0.5f, 0);
+        gl.vertex3f(rim.m, -0.5f, rim.n);
+        kit::paletteColour(gl, k, 0.4, 0.7, 0.9);
+        gl.vertex3f(rim.m, -0.5f, rim.n);
+        gl.vertex3f(0, -0.5f, 0);
+    }
 }
 
 } // namespace
@@ -120,16 +143,7 @@ void drawNoiseLinesAndCone(Gl &gl, const Frame &f, SceneCaches &caches)
     gl.rotatef(static_cast<float>(xAngle), 1, 0, 0);
     const kit::TimePhases phases = kit::timePhases(xAngle);
     gl.begin(GL_LINES);
-    for (const ConeRay &ray : coneRays(caches.coneRays, f.step)) {
-        const kit::ColourInputs &rim = ray.rim;
-        const float k = kit::paletteValue(ray.colour, phases);
-        kit::paletteColour(gl, k, 0.5, 0.8, 1);
-        gl.vertex3f(0, 0.5f, 0);
-        gl.vertex3f(rim.m, -0.5f, rim.n);
-        kit::paletteColour(gl, k, 0.4, 0.7, 0.9);
-        gl.vertex3f(rim.m, -0.5f, rim.n);
-        gl.vertex3f(0, -0.5f, 0);
-    }
+    drawCone(gl, coneRays(caches.coneRays, f.step), phases);
     gl.end();
 }
 

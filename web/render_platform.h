@@ -1,7 +1,7 @@
 #pragma once
 
 // What the web build's renderer draws with and counts in (the desktop
-// build's is demo/native/render_platform.h).
+// build's is renderer/native/render_platform.h).
 
 #include "double_double.h"
 #include "webgl_gl.h"
@@ -12,7 +12,7 @@ using ScreenGl = WebGl;
 // The scenes' intermediate values. WebAssembly's long double is binary128
 // in software, so they are carried in a faster double-double, which rounds
 // them only more finely than the desktop's x87 extended.
-using ext = DoubleDouble;
+using WideFloat = DoubleDouble;
 
 // How NullGl hands a value to its empty asm statement: WebAssembly's
 // backend takes register operands only.

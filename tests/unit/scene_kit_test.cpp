@@ -41,9 +41,9 @@ TEST(SinePalette, StandardCoefficientsAtTheWalkStart)
 {
     const kit::TimePhases p = kit::timePhases(kit::standardXAngle(120000));
     const kit::ColourInputs in = kit::circleInputs(0);
-    EXPECT_EQ(in.m, 0.0f);
-    EXPECT_EQ(in.n, 0.5f);
-    EXPECT_FLOAT_EQ(kit::paletteValue(in.m, in.n, p), -0.1536110f);
+    EXPECT_EQ(in.halfSine, 0.0f);
+    EXPECT_EQ(in.halfCosine, 0.5f);
+    EXPECT_FLOAT_EQ(kit::paletteValue(in.halfSine, in.halfCosine, p), -0.1536110f);
 }
 
 TEST(BeatPulse, TruncatesTowardZeroSoThePulseExceedsOneBeforeTheOrigin)

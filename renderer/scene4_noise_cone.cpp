@@ -23,9 +23,9 @@ GLenum lineMode(std::int32_t t)
 {
     const BeatGrid grid = sceneBeats(4);
     const float origin = static_cast<float>(grid.origin);
-    const float q = (t - static_cast<ext>(origin)) / static_cast<float>(grid.length);
-    const ext v = static_cast<ext>(grid.beats / 2) * q;
-    const ext fraction = v - static_cast<long long>(v);
+    const float q = (t - static_cast<WideFloat>(origin)) / static_cast<float>(grid.length);
+    const WideFloat v = static_cast<WideFloat>(grid.beats / 2) * q;
+    const WideFloat fraction = v - static_cast<long long>(v);
     return fraction >= 0.5f ? GL_LINE_STRIP : GL_LINES;
 }
 
@@ -43,14 +43,14 @@ const std::vector<NoiseStep> &noiseSteps(StepMemo<NoiseStep> &memo, float step)
         float s = 0;
         for (;;) {
             steps.push_back({s, nx, ny, nz});
-            const float next = s + static_cast<ext>(step);
+            const float next = s + static_cast<WideFloat>(step);
             // A step too small to move s would never reach the bound.
             if (!(1000.0f > next) || next == s)
                 return;
             s = next;
-            nx = std::sin(static_cast<double>(573.0f * static_cast<ext>(s)));
-            ny = std::sin(static_cast<double>(843.0f * static_cast<ext>(s)));
-            nz = std::sin(static_cast<double>(765.0f * static_cast<ext>(s)));
+            nx = std::sin(static_cast<double>(573.0f * static_cast<WideFloat>(s)));
+            ny = std::sin(static_cast<double>(843.0f * static_cast<WideFloat>(s)));
+            nz = std::sin(static_cast<double>(765.0f * static_cast<WideFloat>(s)));
         }
     });
 }
@@ -60,15 +60,15 @@ OSTRE3_FRAME_LOOP const std::vector<NoisePoint> &noisePoints(SceneCaches &caches
 {
     std::vector<NoisePoint> &points = caches.noisePoints;
     points.clear();
-    const ext phase = scroll.jitterPhase;
+    const WideFloat phase = scroll.jitterPhase;
     for (const NoiseStep &n : noiseSteps(caches.noiseSteps, step)) {
-        const int column = static_cast<int>(static_cast<long long>(scroll.offset + static_cast<ext>(n.s)) % 1000);
-        const double jx = std::sin(static_cast<double>((n.nx * static_cast<ext>(7654235.0) + phase) * kit::kTwoPi));
-        const double jy = std::sin(static_cast<double>((n.ny * static_cast<ext>(8354235.0f) + phase) * kit::kTwoPi));
-        const double jz = std::cos(static_cast<double>((n.nz * static_cast<ext>(8763356.0f) + phase) * kit::kTwoPi));
+        const int column = static_cast<int>(static_cast<long long>(scroll.offset + static_cast<WideFloat>(n.along)) % 1000);
+        const double jx = std::sin(static_cast<double>((n.nx * static_cast<WideFloat>(7654235.0) + phase) * kit::kTwoPi));
+        const double jy = std::sin(static_cast<double>((n.ny * static_cast<WideFloat>(8354235.0f) + phase) * kit::kTwoPi));
+        const double jz = std::cos(static_cast<double>((n.nz * static_cast<WideFloat>(8763356.0f) + phase) * kit::kTwoPi));
         points.push_back({column,
-                          static_cast<float>((0.005 * static_cast<ext>(column) - 2.5f) + 0.08 * static_cast<ext>(jx)),
-                          static_cast<float>(0.08 * static_cast<ext>(jz)), jy});
+                          static_cast<float>((0.005 * static_cast<WideFloat>(column) - 2.5f) + 0.08 * static_cast<WideFloat>(jx)),
+                          static_cast<float>(0.08 * static_cast<WideFloat>(jz)), jy});
     }
     return points;
 }
@@ -85,7 +85,7 @@ OSTRE3_FRAME_LOOP void drawNoiseLine(Gl &gl, GLenum mode, const std::vector<Nois
             gl.end();
             gl.begin(mode);
         }
-        gl.vertex3f(p.x, 0.08 * static_cast<ext>(p.jy) + y, p.z);
+        gl.vertex3f(p.x, 0.08 * static_cast<WideFloat>(p.jy) + y, p.z);
     }
 }
 
@@ -94,7 +94,7 @@ const std::vector<ConeRay> &coneRays(StepMemo<ConeRay> &memo, float step)
     return memo.entriesFor(step, [](float step, std::vector<ConeRay> &rays) {
         kit::pointWalk(500, step, [&](float, double sum) {
             const kit::ColourInputs rim = kit::circleInputs(sum, 0.002);
-            rays.push_back({kit::paletteAngles(rim.m, rim.n), rim});
+            rays.push_back({kit::paletteAngles(rim.halfSine, rim.halfCosine), rim});
         });
     });
 }
@@ -108,9 +108,9 @@ OSTRE3_FRAME_LOOP void drawCone(Gl &gl, const std::vector<ConeRay> &rays, const 
         const float k = kit::paletteValue(ray.colour, phases);
         kit::paletteColour(gl, k, 0.5, 0.8, 1);
         gl.vertex3f(0, 0.5f, 0);
-        gl.vertex3f(rim.m, -0.5f, rim.n);
+        gl.vertex3f(rim.halfSine, -0.5f, rim.halfCosine);
         kit::paletteColour(gl, k, 0.4, 0.7, 0.9);
-        gl.vertex3f(rim.m, -0.5f, rim.n);
+        gl.vertex3f(rim.halfSine, -0.5f, rim.halfCosine);
         gl.vertex3f(0, -0.5f, 0);
     }
 }
@@ -126,8 +126,8 @@ void drawNoiseLinesAndCone(Gl &gl, const Frame &f, SceneCaches &caches)
     gl.loadIdentity();
     gl.translatef(0, 0, -2);
     const GLenum mode = lineMode(f.t);
-    const Scroll scroll{static_cast<double>(0.1 * static_cast<ext>(f.t)),
-                        static_cast<double>(0.001 * static_cast<ext>(f.t))};
+    const Scroll scroll{static_cast<double>(0.1 * static_cast<WideFloat>(f.t)),
+                        static_cast<double>(0.001 * static_cast<WideFloat>(f.t))};
     const std::vector<NoisePoint> &points = noisePoints(caches, scroll, f.step);
     gl.begin(mode);
     drawNoiseLine(gl, mode, points, 0.66);

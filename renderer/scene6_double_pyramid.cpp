@@ -12,8 +12,8 @@ constexpr kit::Palette kGreenPalette{5, 4, 8, 9, 15, 8, 0.2, 0.15, 0.15};
 // Half the cubed beat phase: 0.5 on each beat, falling towards 0 before the next.
 float bandPulse(std::int32_t t)
 {
-    const ext g = kit::beat(t, sceneBeats(6)).phase;
-    return (g * g) * static_cast<ext>(0.5f) * g;
+    const WideFloat g = kit::beat(t, sceneBeats(6)).phase;
+    return (g * g) * static_cast<WideFloat>(0.5f) * g;
 }
 
 // Unlike the kit's band, the fractions are never rounded to double: the sums
@@ -21,8 +21,8 @@ float bandPulse(std::int32_t t)
 // just below 0.275, so 1080 rows give row 296, not 297).
 kit::Rect pulsingBand(float pulse, int width, int height)
 {
-    const ext p = pulse;
-    const ext rows = height;
+    const WideFloat p = pulse;
+    const WideFloat rows = height;
     return {0, static_cast<int>((0.35 * p + 0.1) * rows), width,
             static_cast<int>((-0.7 * p + 0.8) * rows)};
 }
@@ -36,9 +36,9 @@ const std::vector<HatchStep> &hatchSteps(StepMemo<HatchStep> &memo, float step)
             // switching to the far edges half-way; both follow the float s.
             const bool nearEdges = 400.0f > s;
             const float side = nearEdges ? 1 : -1;
-            const float e = nearEdges ? 0.005 * (s - static_cast<ext>(200.0f))
-                                      : 0.005 * (static_cast<ext>(600.0f) - s);
-            steps.push_back({kit::paletteAngles(in.m, in.n, kGreenPalette), side, e});
+            const float e = nearEdges ? 0.005 * (s - static_cast<WideFloat>(200.0f))
+                                      : 0.005 * (static_cast<WideFloat>(600.0f) - s);
+            steps.push_back({kit::paletteAngles(in.halfSine, in.halfCosine, kGreenPalette), side, e});
         });
     });
 }
@@ -56,7 +56,7 @@ void drawDoublePyramid(Gl &gl, const Frame &f, SceneCaches &caches)
     for (const HatchStep &hatch : hatchSteps(caches.hatchSteps, f.step)) {
         const float k = kit::paletteValue(hatch.colour, phases, kGreenPalette);
         const float side = hatch.side;
-        const float e = hatch.e;
+        const float e = hatch.edgeOffset;
         kit::paletteColour(gl, k, 0.5, 0.9, 0.7);
         gl.vertex3f(0, 0, -1);
         gl.vertex3f(e, side, 0);

@@ -23,7 +23,7 @@ Turn twistAt(std::int32_t t)
 {
     const BeatGrid grid = sceneBeats(5);
     const double angle =
-        ((kit::kTwoPi * static_cast<ext>(t - grid.origin)) / static_cast<float>(grid.length)) * 2;
+        ((kit::kTwoPi * static_cast<WideFloat>(t - grid.origin)) / static_cast<float>(grid.length)) * 2;
     return {static_cast<float>(std::sin(angle)), static_cast<float>(std::cos(angle))};
 }
 
@@ -33,7 +33,7 @@ const std::vector<RimStep> &rimSteps(StepMemo<RimStep> &memo, float step)
 {
     return memo.entriesFor(step, [](float step, std::vector<RimStep> &steps) {
         kit::pointWalk(1000, step, [&](float, double sum) {
-            const double rimAngle = (kit::kTwoPi * static_cast<ext>(sum)) * 0.001;
+            const double rimAngle = (kit::kTwoPi * static_cast<WideFloat>(sum)) * 0.001;
             const float x = std::cos(rimAngle);
             const float y = std::sin(rimAngle);
             steps.push_back({kit::paletteAngles(y, x, kCylinderPalette), x, y});
@@ -56,8 +56,8 @@ void drawTwistingCylinder(Gl &gl, const Frame &f, SceneCaches &caches)
         const float y = rim.y;
         // All three lines of a step take the pattern's colour at the near rim.
         const float k = kit::paletteValue(rim.colour, phases, kCylinderPalette);
-        const float qx = static_cast<ext>(x) * twist.cos - static_cast<ext>(y) * twist.sin;
-        const float qy = static_cast<ext>(y) * twist.cos + static_cast<ext>(x) * twist.sin;
+        const float qx = static_cast<WideFloat>(x) * twist.cos - static_cast<WideFloat>(y) * twist.sin;
+        const float qy = static_cast<WideFloat>(y) * twist.cos + static_cast<WideFloat>(x) * twist.sin;
         kit::paletteColour(gl, k, 0.9, 0.7, 1.1);
         gl.vertex3f(0, 0, 1);
         gl.vertex3f(x, y, 1);

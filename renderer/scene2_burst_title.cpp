@@ -15,8 +15,8 @@ const std::vector<kit::SpiralPoint> &burstPoints(StepMemo<kit::SpiralPoint> &mem
         // The azimuth keeps its own rounding: 6.2830536 * s goes through a
         // double before the two rate factors.
         kit::sphereSpiral(4000, step, 0.00064, [](double s, double) -> double {
-            const double turn = kit::kSpiralTwoPi * static_cast<ext>(s);
-            return (turn * static_cast<ext>(0.00128)) * 0.88;
+            const double turn = kit::kSpiralTwoPi * static_cast<WideFloat>(s);
+            return (turn * static_cast<WideFloat>(0.00128)) * 0.88;
         }, points);
     });
 }
@@ -32,13 +32,13 @@ TitleSize titleSize(std::int32_t t, int paneHeight)
 {
     const kit::Beat b = kit::beat(t, sceneBeats(2));
     const float pulse = b.phase * b.phase * b.phase;
-    const float unit = paneHeight / static_cast<ext>(320);
-    const float height = 0.5 * (100 * static_cast<ext>(pulse)) + 100;
-    const double swell = 0.1 * (100 * static_cast<ext>(pulse));
+    const float unit = paneHeight / static_cast<WideFloat>(320);
+    const float height = 0.5 * (100 * static_cast<WideFloat>(pulse)) + 100;
+    const double swell = 0.1 * (100 * static_cast<WideFloat>(pulse));
     return {unit, height, swell};
 }
 
-int px(ext v)
+int px(WideFloat v)
 {
     return static_cast<int>(v);
 }
@@ -62,10 +62,10 @@ template <class Gl>
 void strokeColumn(Gl &gl, const TitleSize &ts, float left, float right,
                   const title::StrokeGlyph &glyph, int column)
 {
-    const ext g = ts.unit;
-    const ext e = ts.height;
+    const WideFloat g = ts.unit;
+    const WideFloat e = ts.height;
     const int x = px(left * g);
-    const int width = px((static_cast<ext>(right) - left) * g);
+    const int width = px((static_cast<WideFloat>(right) - left) * g);
     if (title::isFullBar(glyph, column)) {
         screenQuad(gl, {x, px(130 * g), width, px(g * e)});
         return;
@@ -82,7 +82,7 @@ template <class Gl>
 void strokeCharacters(Gl &gl, const TitleSize &ts)
 {
     float cursor = 50;
-    const auto advance = [&] { return static_cast<float>((static_cast<ext>(cursor) + 15) + ts.swell); };
+    const auto advance = [&] { return static_cast<float>((static_cast<WideFloat>(cursor) + 15) + ts.swell); };
     bool first = true;
     for (const title::StrokeGlyph &glyph : title::kStrokeGlyphs) {
         if (!first)
@@ -101,8 +101,8 @@ void strokeCharacters(Gl &gl, const TitleSize &ts)
 template <class Gl>
 void cellCharacter(Gl &gl, const TitleSize &ts)
 {
-    const ext g = ts.unit;
-    const ext d = ts.swell;
+    const WideFloat g = ts.unit;
+    const WideFloat d = ts.swell;
     const int left = px(300 * g);
     const int barWidth = px(60 * g);
     const int barHeight = px(20 * g + d);

@@ -12,7 +12,7 @@ const std::vector<kit::SpiralPoint> &spiralPoints(StepMemo<kit::SpiralPoint> &me
 {
     return memo.entriesFor(step, [](float step, std::vector<kit::SpiralPoint> &points) {
         kit::sphereSpiral(2000, step, 0.0025, [](double, double polar) -> double {
-            return polar * static_cast<ext>(120);
+            return polar * static_cast<WideFloat>(120);
         }, points);
     });
 }
@@ -24,11 +24,11 @@ void drawFadingSpiral(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     const SceneWindow window = sceneWindow(9);
     const float start = static_cast<float>(window.start);
-    const float progress = (f.t - static_cast<ext>(start)) / static_cast<float>(window.length());
-    const double fade = 1 - static_cast<ext>(progress);
+    const float progress = (f.t - static_cast<WideFloat>(start)) / static_cast<float>(window.length());
+    const double fade = 1 - static_cast<WideFloat>(progress);
 
-    kit::sceneFrame(gl, 0.3 * static_cast<ext>(fade), 0.13 * static_cast<ext>(fade),
-                    0.15 * static_cast<ext>(fade), kit::horizontalBand(0.3, 0.4, f.width, f.height));
+    kit::sceneFrame(gl, 0.3 * static_cast<WideFloat>(fade), 0.13 * static_cast<WideFloat>(fade),
+                    0.15 * static_cast<WideFloat>(fade), kit::horizontalBand(0.3, 0.4, f.width, f.height));
     const double xAngle = kit::spin(gl, f.t, {0, 0, -3}, kit::Vec3{0.9f, 0.9f, 0.9f});
     gl.begin(GL_LINE_STRIP);
     const kit::TimePhases phases = kit::timePhases(xAngle);

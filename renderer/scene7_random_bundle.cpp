@@ -16,14 +16,14 @@ namespace {
 // One rand() result as -1.00 .. 0.99 in steps of 0.01.
 float randomValue(GlibcRand &random)
 {
-    return (random() % 200 - 100) * static_cast<ext>(0.01);
+    return (random() % 200 - 100) * static_cast<WideFloat>(0.01);
 }
 
 // Where a beat's pulse has thrown the end, in the plane z.
 kit::Vec3 thrownEnd(const RandomEnd &end, float pulse, float z)
 {
-    return {static_cast<float>(static_cast<ext>(end.x) + pulse * static_cast<ext>(end.jitterX)),
-            static_cast<float>(static_cast<ext>(end.y) + pulse * static_cast<ext>(end.jitterY)), z};
+    return {static_cast<float>(static_cast<WideFloat>(end.x) + pulse * static_cast<WideFloat>(end.jitterX)),
+            static_cast<float>(static_cast<WideFloat>(end.y) + pulse * static_cast<WideFloat>(end.jitterY)), z};
 }
 
 // Four rand() results, in this order: angle, radius, x jitter, y jitter.
@@ -33,11 +33,11 @@ RandomEnd randomEnd(GlibcRand &random)
     const float radius = randomValue(random);
     const float jitterX = randomValue(random);
     const float jitterY = randomValue(random);
-    const double direction = angle * static_cast<ext>(kit::kTwoPi);
+    const double direction = angle * static_cast<WideFloat>(kit::kTwoPi);
     const float sine = std::sin(direction);
     const float cosine = std::cos(direction);
-    return {static_cast<double>(radius * static_cast<ext>(sine)),
-            static_cast<double>(radius * static_cast<ext>(cosine)), jitterX, jitterY};
+    return {static_cast<double>(radius * static_cast<WideFloat>(sine)),
+            static_cast<double>(radius * static_cast<WideFloat>(cosine)), jitterX, jitterY};
 }
 
 // The k-th line always takes the k-th eight rand() results after srand(0),
@@ -50,7 +50,7 @@ const std::vector<BundleLine> &bundleLines(StepMemo<BundleLine> &memo, float ste
         kit::pointWalk(2000, step, [&](float, double s) {
             const kit::ColourInputs in = kit::circleInputs(s);
             const RandomEnd back = randomEnd(random);
-            lines.push_back({kit::paletteAngles(in.m, in.n), back, randomEnd(random)});
+            lines.push_back({kit::paletteAngles(in.halfSine, in.halfCosine), back, randomEnd(random)});
         });
     });
 }
@@ -61,8 +61,8 @@ template <class Gl>
 void drawRandomBundle(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     // The beat starts 40 ms into the scene; before it the phase exceeds 1.
-    const ext phase = kit::beat(f.t, sceneBeats(7)).phase;
-    const float pulse = phase * ((phase * phase) * static_cast<ext>(0.8));
+    const WideFloat phase = kit::beat(f.t, sceneBeats(7)).phase;
+    const float pulse = phase * ((phase * phase) * static_cast<WideFloat>(0.8));
 
     kit::sceneFrame(gl, 0.12, 0.08, 0.21, kit::horizontalBand(0.1, 0.8, f.width, f.height));
     const double xAngle = kit::spin(gl, f.t, {0, 0, -3}, kit::Vec3{0.8f, 0.8f, 0.8f});

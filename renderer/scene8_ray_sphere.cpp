@@ -13,7 +13,7 @@ const std::vector<kit::SpiralPoint> &rays(StepMemo<kit::SpiralPoint> &memo, floa
     return memo.entriesFor(step, [](float step, std::vector<kit::SpiralPoint> &points) {
         // Carried wide up to sin and cos: no rounding to double in between.
         kit::sphereSpiral(4000, step, 0.00064, [](double s, double) -> double {
-            return ((kit::kSpiralTwoPi * static_cast<ext>(s)) * 0.00128) * 20.1;
+            return ((kit::kSpiralTwoPi * static_cast<WideFloat>(s)) * 0.00128) * 20.1;
         }, points);
     });
 }
@@ -26,11 +26,11 @@ void drawRaySphere(Gl &gl, const Frame &f, SceneCaches &caches)
     kit::sceneFrame(gl, 0.2, 0.23, 0.25, kit::verticalBand(0.35, 0.2, f.width, f.height));
 
     // The beat starts 20 ms into the scene; before it the phase exceeds 1.
-    const ext phase = kit::beat(f.t, sceneBeats(8)).phase;
-    const float pulse = phase * ((phase * phase) * static_cast<ext>(0.2));
-    const kit::Vec3 scale{static_cast<float>(static_cast<ext>(0.7) + pulse),
-                          static_cast<float>(static_cast<ext>(0.9) + pulse),
-                          static_cast<float>(static_cast<ext>(0.8) + pulse)};
+    const WideFloat phase = kit::beat(f.t, sceneBeats(8)).phase;
+    const float pulse = phase * ((phase * phase) * static_cast<WideFloat>(0.2));
+    const kit::Vec3 scale{static_cast<float>(static_cast<WideFloat>(0.7) + pulse),
+                          static_cast<float>(static_cast<WideFloat>(0.9) + pulse),
+                          static_cast<float>(static_cast<WideFloat>(0.8) + pulse)};
     const double xAngle = kit::spin(gl, f.t, {0.1f, 0, -3}, scale);
     kit::raysToCentre(gl, rays(caches.sphereRays, f.step), xAngle, 0.68, 0.74, 0.8);
 }

@@ -32,7 +32,7 @@ float growth(std::int32_t t)
 {
     if (t <= 5999)
         return 0;
-    return (t - 6000) / static_cast<ext>(1600.0f);
+    return (t - 6000) / static_cast<WideFloat>(1600.0f);
 }
 
 } // namespace
@@ -45,20 +45,20 @@ void drawExtrudedLogo(Gl &gl, const Frame &f, SceneCaches &)
     kit::spin(gl, f.t, {0, 0, -3}, kit::SpinRates{0.005, 0.05, 0.005});
 
     const float s = growth(f.t);
-    const float scale = 0.8 + static_cast<ext>(s);
+    const float scale = 0.8 + static_cast<WideFloat>(s);
     gl.scalef(scale, scale, scale);
     gl.scalef(scale, scale, scale);
-    const float s2 = static_cast<ext>(s) * s;
-    const float twist = (static_cast<ext>(s2) * s) * 0.5;
+    const float s2 = static_cast<WideFloat>(s) * s;
+    const float twist = (static_cast<WideFloat>(s2) * s) * 0.5;
 
     float u = 0;
     for (;;) {
         gl.begin(GL_LINES);
-        const float z = 0.0005 * static_cast<ext>(u) - static_cast<ext>(0.25f);
+        const float z = 0.0005 * static_cast<WideFloat>(u) - static_cast<WideFloat>(0.25f);
         if (u < kFirstLit || u >= kLastLit)
             gl.color4f(0, 0, 0, 1);
         else
-            gl.color4f(z + static_cast<ext>(0.4), z + static_cast<ext>(0.5f), z + static_cast<ext>(0.6), 1);
+            gl.color4f(z + static_cast<WideFloat>(0.4), z + static_cast<WideFloat>(0.5f), z + static_cast<WideFloat>(0.6), 1);
         for (const Segment &seg : kLogo) {
             gl.vertex3f(seg.x0, seg.y0, z);
             gl.vertex3f(seg.x1, seg.y1, z);
@@ -67,7 +67,7 @@ void drawExtrudedLogo(Gl &gl, const Frame &f, SceneCaches &)
         gl.rotatef(twist, 0, 0, 1);
         // Tested after rounding, unlike the point walk. A step too small to
         // move u would never reach the end, so it ends the stack.
-        const float next = static_cast<ext>(u) + f.step;
+        const float next = static_cast<WideFloat>(u) + f.step;
         if (!(kStackDepth > next) || next == u)
             break;
         u = next;

@@ -13,7 +13,7 @@ constexpr kit::Palette kCubePalette{3, 1, 26, 9, 58, 18, 0.25f, 0.15, 0.15};
 // Clockwise round the square from the corner (-1, 1), one edge per 200 of s.
 OutlinePoint outlinePoint(float s)
 {
-    const ext u = s;
+    const WideFloat u = s;
     if (s < 200)
         return {static_cast<float>((u - 100.0f) * 0.01), 1};
     if (s < 400)
@@ -28,7 +28,7 @@ const std::vector<CubeRay> &cubeRays(StepMemo<CubeRay> &memo, float step)
     return memo.entriesFor(step, [](float step, std::vector<CubeRay> &steps) {
         kit::pointWalk(800, step, [&](float s, double sum) {
             const kit::ColourInputs in = kit::circleInputs(sum);
-            steps.push_back({kit::paletteAngles(in.m, in.n, kCubePalette), outlinePoint(s)});
+            steps.push_back({kit::paletteAngles(in.halfSine, in.halfCosine, kCubePalette), outlinePoint(s)});
         });
     });
 }
@@ -40,8 +40,8 @@ void drawSunburstCube(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     const kit::Beat b = kit::beat(f.t, sceneBeats(3));
     const float pulse = ((b.phase * b.phase) * 0.2) * b.phase;
-    const ext wide = 0.5f + static_cast<ext>(pulse);
-    const ext flat = 0.5f - static_cast<ext>(pulse);
+    const WideFloat wide = 0.5f + static_cast<WideFloat>(pulse);
+    const WideFloat flat = 0.5f - static_cast<WideFloat>(pulse);
 
     kit::sceneFrame(gl, 0.18, 0.38, 0.08, kit::horizontalBand(0.1666, 0.666, f.width, f.height));
     const double xAngle = kit::spin(gl, f.t, {0, 0, -3},

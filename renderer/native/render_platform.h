@@ -10,7 +10,7 @@
 using ScreenGl = NativeGl;
 
 // The scenes' intermediate values: x87 extended, a 64-bit significand.
-using ext = long double;
+using WideFloat = long double;
 
 // How NullGl hands a value to its empty asm statement: in any operand.
 #define OSTRE3_KEPT_OPERAND "g"

@@ -11,6 +11,6 @@ struct Frame {
 };
 
 // Intermediate values are carried with a 64-bit significand or more, in
-// the number type `ext` the build's render_platform.h chooses; rounding to
+// the number type `WideFloat` the build's render_platform.h chooses; rounding to
 // float or double happens only where it is written.
 #include "render_platform.h"

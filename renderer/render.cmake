@@ -1,4 +1,4 @@
-# The renderer's build, shared by the desktop build (demo/CMakeLists.txt)
+# The renderer's build, shared by the desktop build (renderer/CMakeLists.txt)
 # and the web build (web/CMakeLists.txt). Included after project().
 
 # The scenes' pictures depend on every rounding step: no fused multiply-add,

@@ -26,7 +26,7 @@ struct CubeRay {
 // Scene 4: one point of a noise line before the scroll, its parameter and
 // the noise inputs of its jitter (all 0 for the first point) ...
 struct NoiseStep {
-    float s;
+    float along;  // the walk's parameter
     double nx, ny, nz;
 };
 
@@ -52,7 +52,7 @@ struct RimStep {
 // Scene 6: a step's colour's palette angles and where its hatch ends are.
 struct HatchStep {
     kit::PaletteAngles colour;
-    float side, e;
+    float side, edgeOffset;
 };
 
 // Scene 7: a line end at rest and the direction a beat throws it in.

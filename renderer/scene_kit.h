@@ -1,7 +1,7 @@
 #pragma once
 
 // Building blocks shared by the scenes. Each keeps the exact rounding points
-// of the formulas: `ext` intermediates, float only where a value is stored as
+// of the formulas: `WideFloat` intermediates, float only where a value is stored as
 // float, double where it is stored as double or handed to sin and cos.
 
 #include "frame.h"
@@ -29,19 +29,19 @@ struct Rect {
 // below 324 and gives row 323.
 inline Rect horizontalBand(double a, double b, int width, int height)
 {
-    return {0, static_cast<int>(a * static_cast<ext>(height)), width,
-            static_cast<int>(b * static_cast<ext>(height))};
+    return {0, static_cast<int>(a * static_cast<WideFloat>(height)), width,
+            static_cast<int>(b * static_cast<WideFloat>(height))};
 }
 
 inline Rect verticalBand(double a, double b, int width, int height)
 {
-    return {static_cast<int>(a * static_cast<ext>(width)), 0,
-            static_cast<int>(b * static_cast<ext>(width)), height};
+    return {static_cast<int>(a * static_cast<WideFloat>(width)), 0,
+            static_cast<int>(b * static_cast<WideFloat>(width)), height};
 }
 
 // Black window, band filled with (r, g, b); scissor test left off.
 template <class Gl>
-void sceneFrame(Gl &gl, ext r, ext g, ext b, Rect band)
+void sceneFrame(Gl &gl, WideFloat r, WideFloat g, WideFloat b, Rect band)
 {
     const GLbitfield both = GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT;
     gl.clearColor(0, 0, 0, 0);
@@ -71,10 +71,10 @@ double spin(Gl &gl, std::int32_t t, Vec3 translation, SpinRates rates = kStandar
 {
     gl.loadIdentity();
     gl.translatef(translation.x, translation.y, translation.z);
-    const ext xAngle = t * static_cast<ext>(rates.x);
+    const WideFloat xAngle = t * static_cast<WideFloat>(rates.x);
     gl.rotatef(xAngle, 1, 0, 0);
-    gl.rotatef(t * static_cast<ext>(rates.y), 0, 1, 0);
-    gl.rotatef(t * static_cast<ext>(rates.z), 0, 0, 1);
+    gl.rotatef(t * static_cast<WideFloat>(rates.y), 0, 1, 0);
+    gl.rotatef(t * static_cast<WideFloat>(rates.z), 0, 0, 1);
     return static_cast<double>(xAngle);
 }
 
@@ -89,7 +89,7 @@ double spin(Gl &gl, std::int32_t t, Vec3 translation, Vec3 scale)
 // The x angle every scene's colours cycle with, whatever its own spin.
 inline double standardXAngle(std::int32_t t)
 {
-    return static_cast<double>(t * static_cast<ext>(kStandardRates.x));
+    return static_cast<double>(t * static_cast<WideFloat>(kStandardRates.x));
 }
 
 struct TimePhases {
@@ -98,16 +98,16 @@ struct TimePhases {
 
 inline TimePhases timePhases(double xAngle)
 {
-    const float p1 = ((xAngle / static_cast<ext>(360.0f)) * 2) * static_cast<ext>(kPi);
-    const float p2 = p1 * static_cast<ext>(6.0f);
-    const float p3 = p1 * static_cast<ext>(28.0f);
+    const float p1 = ((xAngle / static_cast<WideFloat>(360.0f)) * 2) * static_cast<WideFloat>(kPi);
+    const float p2 = p1 * static_cast<WideFloat>(6.0f);
+    const float p3 = p1 * static_cast<WideFloat>(28.0f);
     return {p1, p2, p3};
 }
 
 struct Beat {
     float position;  // (t - origin) / length, rounded to float
     int count;       // beats * position, truncated toward zero
-    ext phase;       // 1 - fraction: 1 on the beat, falling towards 0
+    WideFloat phase;       // 1 - fraction: 1 on the beat, falling towards 0
 };
 
 // Before the origin the truncation toward zero keeps count 0 and lifts
@@ -116,15 +116,15 @@ inline Beat beat(std::int32_t t, const BeatGrid &grid)
 {
     const float origin = static_cast<float>(grid.origin);
     const float length = static_cast<float>(grid.length);
-    const float position = (t - static_cast<ext>(origin)) / length;
-    const ext v = static_cast<ext>(grid.beats) * position;
+    const float position = (t - static_cast<WideFloat>(origin)) / length;
+    const WideFloat v = static_cast<WideFloat>(grid.beats) * position;
     const int count = static_cast<int>(v);
     return {position, count, 1 - (v - count)};
 }
 
 struct Palette {
     float m1, n1, m2, n2, m3, n3;  // coefficient pairs: m times the first
-    ext w1, w2, w3;                // weights of the three sines
+    WideFloat w1, w2, w3;                // weights of the three sines
 };
 
 constexpr Palette kStandardPalette{7, 2, 26, 9, 46, 8, 0.25f, 0.15, 0.1};
@@ -132,14 +132,14 @@ constexpr Palette kStandardPalette{7, 2, 26, 9, 46, 8, 0.25f, 0.15, 0.1};
 // The three sines' angles before the time phases are added: all a palette
 // value takes from its curve inputs, so a scene can keep it per point.
 struct PaletteAngles {
-    ext a1, a2, a3;
+    WideFloat a1, a2, a3;
 };
 
 inline PaletteAngles paletteAngles(float m, float n, const Palette &c = kStandardPalette)
 {
-    return {c.m1 * static_cast<ext>(m) + c.n1 * static_cast<ext>(n),
-            c.m2 * static_cast<ext>(m) + c.n2 * static_cast<ext>(n),
-            c.m3 * static_cast<ext>(m) + c.n3 * static_cast<ext>(n)};
+    return {c.m1 * static_cast<WideFloat>(m) + c.n1 * static_cast<WideFloat>(n),
+            c.m2 * static_cast<WideFloat>(m) + c.n2 * static_cast<WideFloat>(n),
+            c.m3 * static_cast<WideFloat>(m) + c.n3 * static_cast<WideFloat>(n)};
 }
 
 inline float paletteValue(const PaletteAngles &a, const TimePhases &p,
@@ -161,15 +161,15 @@ inline float paletteValue(float m, float n, const TimePhases &p,
 template <class Gl>
 void paletteColour(Gl &gl, float k, double r0, double g0, double b0)
 {
-    gl.color4f(r0 - static_cast<ext>(k), g0 - static_cast<ext>(k), b0 - static_cast<ext>(k), 1);
+    gl.color4f(r0 - static_cast<WideFloat>(k), g0 - static_cast<WideFloat>(k), b0 - static_cast<WideFloat>(k), 1);
 }
 
 template <class Gl>
 void paletteColour(Gl &gl, float k, double r0, double g0, double b0, double fade)
 {
-    const ext f = fade;
-    gl.color4f((r0 - static_cast<ext>(k)) * f, (g0 - static_cast<ext>(k)) * f,
-               (b0 - static_cast<ext>(k)) * f, 1);
+    const WideFloat f = fade;
+    gl.color4f((r0 - static_cast<WideFloat>(k)) * f, (g0 - static_cast<WideFloat>(k)) * f,
+               (b0 - static_cast<WideFloat>(k)) * f, 1);
 }
 
 // Runs body(s, sum) for s = 0 and then for each further parameter below the
@@ -194,28 +194,28 @@ void pointWalk(float bound, float step, Body body)
 }
 
 struct ColourInputs {
-    float m, n;
+    float halfSine, halfCosine;  // 0.5 sin and 0.5 cos of the angle
 };
 
 // Palette inputs on a circle of radius 0.5: one turn per `perUnit` ^ -1
 // units of s (0.00125 for the sphere spiral).
 inline ColourInputs circleInputs(double sum, double perUnit = 0.00125)
 {
-    const double angle = (kTwoPi * static_cast<ext>(sum)) * perUnit;
-    return {static_cast<float>(0.5 * static_cast<ext>(std::sin(angle))),
-            static_cast<float>(0.5 * static_cast<ext>(std::cos(angle)))};
+    const double angle = (kTwoPi * static_cast<WideFloat>(sum)) * perUnit;
+    return {static_cast<float>(0.5 * static_cast<WideFloat>(std::sin(angle))),
+            static_cast<float>(0.5 * static_cast<WideFloat>(std::cos(angle)))};
 }
 
 // Polar angle of the sphere spiral, (6.2830536 * s) * rate.
 inline double polarAngle(double sum, double rate)
 {
-    return (kSpiralTwoPi * static_cast<ext>(sum)) * rate;
+    return (kSpiralTwoPi * static_cast<WideFloat>(sum)) * rate;
 }
 
 // Point of the unit sphere, polar angle A from +y, azimuth Z about y from +z.
 inline Vec3 spherePoint(double a, double z)
 {
-    const ext sinA = std::sin(a);
+    const WideFloat sinA = std::sin(a);
     return {static_cast<float>(sinA * std::sin(z)), static_cast<float>(std::cos(a)),
             static_cast<float>(sinA * std::cos(z))};
 }
@@ -238,7 +238,7 @@ void sphereSpiral(float bound, float step, double polarRate, Azimuth azimuth,
         const ColourInputs in = circleInputs(s);
         const double polar = polarAngle(s, polarRate);
         const double z = azimuth(s, polar);
-        points.push_back({paletteAngles(in.m, in.n), spherePoint(polar, z)});
+        points.push_back({paletteAngles(in.halfSine, in.halfCosine), spherePoint(polar, z)});
     });
 }
 

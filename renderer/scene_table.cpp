@@ -41,7 +41,7 @@ void resizeContext(Gl &gl, int w, int h)
 
 float pointStep(int height)
 {
-    return 220 / static_cast<ext>(rowsOf(height));
+    return 220 / static_cast<WideFloat>(rowsOf(height));
 }
 
 template <class Gl>

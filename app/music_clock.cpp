@@ -55,7 +55,6 @@ MusicClock::MusicClock(QObject *parent)
         if (state == Phonon::PlayingState || state == Phonon::BufferingState)
             emit tick(time);
     });
-    connect(media, &Phonon::MediaObject::finished, this, &PlaybackClock::finished);
     connect(media, &Phonon::MediaObject::stateChanged, this, &PlaybackClock::playingChanged);
     Phonon::createPath(media, output);
     media->setTickInterval(1);
@@ -70,6 +69,10 @@ void MusicClock::start(const QString &path)
         media->stop();
         emit cannotPlay(reason);
     });
+    // Connected after the watch, which hears of the end first: music that
+    // finished without having played is music that cannot play, not music
+    // that ended.
+    connect(media, &Phonon::MediaObject::finished, this, &PlaybackClock::finished);
     media->setCurrentSource(Phonon::MediaSource(QUrl::fromLocalFile(path)));
     media->play();
 }

@@ -13,13 +13,13 @@
 class DrawingSurface {
 public:
     DrawingSurface() = default;
-    // A surface of w by h pixels that GL has not been told of yet: its
+    // A surface of width by height pixels that GL has not been told of yet: its
     // frames use kStepBeforeResize until the first resize.
-    DrawingSurface(int w, int h) : w(w), h(h) {}
+    DrawingSurface(int width, int height) : widthPixels(width), heightPixels(height) {}
 
-    int width() const { return w; }
-    int height() const { return h; }
-    bool hasSize(int width, int height) const { return width == w && height == h; }
+    int width() const { return widthPixels; }
+    int height() const { return heightPixels; }
+    bool hasSize(int width, int height) const { return width == widthPixels && height == heightPixels; }
 
     // Sets a new GL context up for the scenes.
     template <class Gl>
@@ -28,13 +28,13 @@ public:
         initializeContext(gl);
     }
 
-    // Viewport, projection and point step for w by h pixels.
+    // Viewport, projection and point step for width by height pixels.
     template <class Gl>
     void resize(Gl &gl, int width, int height)
     {
         resizeContext(gl, width, height);
-        w = width;
-        h = height;
+        widthPixels = width;
+        heightPixels = height;
         step = pointStep(height);
     }
 
@@ -43,7 +43,7 @@ public:
     template <class Gl>
     void draw(Gl &gl, std::int32_t t, bool gentle = false)
     {
-        const Frame frame{t, step, w, h};
+        const Frame frame{t, step, widthPixels, heightPixels};
         if (gentle)
             paintGentleFrame(gl, frame, caches);
         else
@@ -51,7 +51,7 @@ public:
     }
 
 private:
-    int w = 0, h = 0;
+    int widthPixels = 0, heightPixels = 0;
     float step = kStepBeforeResize;
     SceneCaches caches;
 };

@@ -58,13 +58,12 @@ void DemoPane::initializeGL()
 
 void DemoPane::resizeGL(int, int)
 {
-    resizeToPixels();
+    resizeTo(pixelSize());
 }
 
-void DemoPane::resizeToPixels()
+void DemoPane::resizeTo(const QSize &pixels)
 {
     NativeGl gl;
-    const QSize pixels = pixelSize();
     surface.resize(gl, pixels.width(), pixels.height());
 }
 
@@ -74,7 +73,7 @@ void DemoPane::paintGL()
     // a resize of the widget.
     const QSize pixels = pixelSize();
     if (!surface.hasSize(pixels.width(), pixels.height()))
-        resizeToPixels();
+        resizeTo(pixels);
     NativeGl gl;
     // The widget sets a viewport of its own before every paint, cut down to
     // whole pixels where the scale is fractional; the scenes fill the

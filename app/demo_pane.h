@@ -37,7 +37,7 @@ protected:
     void paintGL() override;
 
 private:
-    void resizeToPixels();
+    void resizeTo(const QSize &pixels);
 
     std::int32_t sceneTime = 0;
     bool gentle = false;

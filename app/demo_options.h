@@ -11,7 +11,9 @@ struct DemoOptions
     Action action = Action::Play;
     std::int64_t audioDelayMs = 0;
     bool gentle = false;
-    std::string error; // one line, for Action::Error
+    std::string frameLog; // --frame-log: where to write one line per picture
+    bool stats = false;   // --stats: one line on the pictures at exit
+    std::string error;    // one line, for Action::Error
 };
 
 constexpr std::int64_t kMinAudioDelayMs = -1000;

@@ -69,6 +69,7 @@ void DemoPane::resizeTo(const QSize &pixels)
 
 void DemoPane::paintGL()
 {
+    emit paintStarting();
     // A move to a screen with another scale changes the pixel size without
     // a resize of the widget.
     const QSize pixels = pixelSize();

@@ -9,7 +9,8 @@
 #include <cstdint>
 
 // The OpenGL widget the demo is drawn in. It holds the scene time the main
-// window feeds it and hands every paint to the scene table.
+// window feeds it (at the start of each paint, while playing) and hands
+// every paint to the scene table.
 class DemoPane : public QOpenGLWidget
 {
     Q_OBJECT
@@ -30,6 +31,10 @@ public:
     // The size the scenes are drawn at: GL counts device pixels, which on a
     // scaled screen are not the widget's logical ones.
     QSize pixelSize() const;
+
+signals:
+    // A paint is about to draw the scene time: the last moment to set it.
+    void paintStarting();
 
 protected:
     void initializeGL() override;

@@ -1,6 +1,7 @@
 #include "demo_options.h"
 #include "demo_pane.h"
 #include "main_window.h"
+#include "stop_signals.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
@@ -37,6 +38,17 @@ int main(int argc, char *argv[])
     MainWindow window;
     window.setAudioDelay(options.audioDelayMs);
     window.setGentle(options.gentle);
+    std::string error;
+    if (!options.frameLog.empty() && !window.logFrames(options.frameLog, error))
+        std::fprintf(stderr, "ostre3: %s; the demo plays without a frame log\n", error.c_str());
+    // Ctrl-C or a polite kill ends the demo as Escape does, with its log
+    // and statistics.
+    closeOnStopSignals(window);
     window.show();
-    return application.exec();
+    const int status = application.exec();
+    if (!window.saveFrameLog(error))
+        std::fprintf(stderr, "ostre3: %s\n", error.c_str());
+    if (options.stats)
+        std::fprintf(stderr, "ostre3: %s\n", window.frameStats().c_str());
+    return status;
 }

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "demo_pane.h"
+#include "monotonic_clock.h"
 #include "music_clock.h"
 #include "music_file.h"
 #include "silent_clock.h"
@@ -11,22 +12,22 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QWindow>
 #include <phonon/SeekSlider>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
 
 constexpr qint64 kSeekStepMs = 5000;
 
-// Paint once per refresh of the screen the window is on, at about 60 Hz
-// where the screen does not say.
-int refreshIntervalMs(const QWidget *widget)
+// A refresh rate a screen reports, or 60 Hz where it says nothing sensible.
+double refreshPeriodOf(const QScreen *screen)
 {
-    const QScreen *screen = widget->screen();
-    const qreal hz = screen && screen->refreshRate() >= 20 ? screen->refreshRate() : 60;
-    return std::max(1, qRound(1000 / hz));
+    const qreal hz = screen ? screen->refreshRate() : 0;
+    return 1000 / (hz >= 20 && hz <= 1000 ? hz : 60);
 }
 
 } // namespace
@@ -34,10 +35,9 @@ int refreshIntervalMs(const QWidget *widget)
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
-    monotonic.start();
+    frameTimer.setSingleShot(true);
     frameTimer.setTimerType(Qt::PreciseTimer);
-    frameTimer.setInterval(refreshIntervalMs(this));
-    connect(&frameTimer, &QTimer::timeout, this, &MainWindow::showFrame);
+    connect(&frameTimer, &QTimer::timeout, this, [this] { frames.wake(monotonicMs()); });
     // The music is looked at before GL and the media framework take their
     // time to load, so that what is wrong with it is said at once.
     const MusicChoice choice = chooseMusic(QDir::currentPath(), QCoreApplication::applicationDirPath());
@@ -55,6 +55,8 @@ MainWindow::MainWindow(QWidget *parent)
     ui->setupUi(this);
     demoPane = new DemoPane;
     ui->frame->layout()->addWidget(demoPane);
+    connect(demoPane, &DemoPane::paintStarting, this, &MainWindow::paintStarting);
+    connect(demoPane, &QOpenGLWidget::frameSwapped, this, &MainWindow::pictureSwapped);
 
     music = new MusicClock(this);
     seekSlider = new Phonon::SeekSlider(this);
@@ -95,6 +97,22 @@ void MainWindow::setGentle(bool on)
     demoPane->setGentle(on);
 }
 
+bool MainWindow::logFrames(const std::string &path, std::string &error)
+{
+    return frameLog.open(path, error);
+}
+
+bool MainWindow::saveFrameLog(std::string &error)
+{
+    return frameLog.save(error);
+}
+
+std::string MainWindow::frameStats() const
+{
+    return frameStatsLine(frames.stats(), 1000 / frames.refreshPeriod(), frames.timerPaced(),
+                          smooth.largestRateChange());
+}
+
 void MainWindow::on_pushButton_pressed()
 {
     clock->togglePlaying();
@@ -109,15 +127,19 @@ void MainWindow::on_pushButton_2_pressed()
 
 void MainWindow::tick(qint64 time)
 {
-    if (time >= kTimelineEnd)
+    // The picture waits for late sound: the window closes once the picture
+    // has reached the end, or at the latest once the music is that far past
+    // it, should no picture be drawn (a hidden window).
+    if (time >= kTimelineEnd + (clock == music ? std::max<qint64>(audioDelay, 0) : 0))
         close();
     ui->label->setText(tr("%1").arg(time));
     followState();
-    smooth.report(time, now());
-    // While playing, one frame per refresh: the frame timer draws it, or a
-    // tick when one comes first (a stream of them may hold timers back).
-    if (!smooth.running() || now() - lastFrameAt >= frameTimer.interval() - 1)
-        showFrame();
+    const double now = monotonicMs();
+    smooth.report(time, now);
+    if (smooth.running())
+        frames.poke(now);
+    else
+        showHeld();
 }
 
 void MainWindow::finished()
@@ -176,6 +198,26 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
     }
 }
 
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The window's screen, and its refresh rate, may change while it plays.
+    if (QWindow *window = windowHandle()) {
+        connect(window, &QWindow::screenChanged, this, &MainWindow::followScreen, Qt::UniqueConnection);
+        followScreen(window->screen());
+    }
+}
+
+void MainWindow::followScreen(QScreen *screen)
+{
+    frames.setRefreshPeriod(refreshPeriodOf(screen), monotonicMs());
+    if (screen)
+        connect(screen, &QScreen::refreshRateChanged, this, [this, screen] {
+            if (windowHandle() && windowHandle()->screen() == screen)
+                frames.setRefreshPeriod(refreshPeriodOf(screen), monotonicMs());
+        }, Qt::UniqueConnection);
+}
+
 void MainWindow::toggleFullScreen()
 {
     if (isFullScreen())
@@ -200,49 +242,96 @@ void MainWindow::follow(PlaybackClock *next)
 
 void MainWindow::followState()
 {
+    const double now = monotonicMs();
     const bool wasRunning = smooth.running();
     if (clock->isPlaying() && !wasRunning)
-        smooth.resume(now());
+        smooth.resume(now);
     else if (!clock->isPlaying() && wasRunning && clock->isPaused())
         smooth.hold(clock->position());
     else if (!clock->isPlaying() && wasRunning)
-        smooth.freeze(now());
-    if (smooth.running() && !frameTimer.isActive()) {
-        frameTimer.start();
-    } else if (!smooth.running()) {
-        frameTimer.stop();
+        smooth.freeze(now);
+    if (smooth.running()) {
+        frames.play(now);
+    } else {
+        frames.stop();
         if (wasRunning)
-            showFrame();
+            showHeld();
     }
 }
 
 void MainWindow::jumpTo(qint64 time)
 {
-    if (clock->isPlaying())
-        smooth.run(time, now());
-    else
+    const double now = monotonicMs();
+    if (clock->isPlaying()) {
+        smooth.run(time, now);
+        // The place sought shows at once, and runs on from the next paint.
+        demoPane->setTime(static_cast<std::int32_t>(runningPicture(time)));
+        frames.poke(now);
+    } else {
         smooth.hold(time);
-    showFrame();
+        showHeld();
+    }
 }
 
-void MainWindow::showFrame()
+void MainWindow::showHeld()
 {
-    qint64 time = smooth.at(now());
-    // Between ticks the clock may run past the end before the tick that ends
-    // the demo comes: the last frame stays until then.
-    if (smooth.running())
-        time = std::min<qint64>(time, kTimelineEnd - 1);
-    demoPane->setTime(static_cast<std::int32_t>(time));
+    demoPane->setTime(static_cast<std::int32_t>(timeAt(monotonicMs())));
     demoPane->update();
-    lastFrameAt = now();
-    // The next frame is due a refresh from now.
-    if (frameTimer.isActive())
-        frameTimer.start();
 }
 
-double MainWindow::now() const
+qint64 MainWindow::timeAt(double moment) const
 {
-    return monotonic.nsecsElapsed() / 1e6;
+    // Held, the smooth clock shows the position as it came.
+    if (clock == silent && smooth.running())
+        return silent->positionAt(moment);
+    return smooth.at(moment);
+}
+
+qint64 MainWindow::runningPicture(qint64 time) const
+{
+    return std::min<qint64>(time, kTimelineEnd - 1);
+}
+
+bool MainWindow::pictureChanges(double presentAt)
+{
+    return runningPicture(timeAt(presentAt)) != demoPane->time();
+}
+
+void MainWindow::requestPaint()
+{
+    demoPane->update();
+}
+
+void MainWindow::scheduleWake(double at)
+{
+    frameTimer.start(std::max(0, static_cast<int>(std::ceil(at - monotonicMs()))));
+}
+
+void MainWindow::cancelWake()
+{
+    frameTimer.stop();
+}
+
+void MainWindow::paintStarting()
+{
+    paintedAt = monotonicMs();
+    aimedAt = frames.painting(paintedAt);
+    if (!frames.playing())
+        return; // a held picture: its time is set already
+    // Never back while playing, though the aim may come closer than the
+    // last one did.
+    const qint64 time = std::max<qint64>(timeAt(aimedAt), demoPane->time());
+    endShown = endShown || time >= kTimelineEnd;
+    demoPane->setTime(static_cast<std::int32_t>(runningPicture(time)));
+}
+
+void MainWindow::pictureSwapped()
+{
+    const double now = monotonicMs();
+    frameLog.picture(paintedAt, now, demoPane->time(), aimedAt);
+    frames.swapped(now);
+    if (endShown)
+        close();
 }
 
 void MainWindow::sayCannotPlay(const QString &reason)
@@ -255,9 +344,10 @@ void MainWindow::playSilently()
 {
     // Carry on from the picture shown: the start, unless the music failed
     // part way through.
-    smooth.freeze(now());
-    auto *silent = new SilentClock(this);
-    silent->seek(smooth.at(now()));
+    const qint64 shown = demoPane->time();
+    smooth.hold(shown);
+    silent = new SilentClock(this);
+    silent->seek(shown);
     follow(silent);
     clock->play();
 }

@@ -1,26 +1,31 @@
 #pragma once
 
+#include "frame_log.h"
+#include "frame_loop.h"
 #include "smooth_clock.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
+
+#include <string>
 
 class DemoPane;
 class MusicClock;
 class PlaybackClock;
+class QScreen;
+class SilentClock;
 class Ui_MainWindow;
 namespace Phonon {
 class SeekSlider;
 }
 
 // The demo's one window: plays the music and turns its position into the
-// scene time of the demo pane. Every tick of the position feeds a smooth
-// clock; while playing, the pane is repainted once per display refresh with
-// that clock's time, read at paint time, so a backend that reports its
-// position only a few times a second still gives a moving picture. Keys
-// stand in for the hidden control strip: Escape, Space, Left/Right, F11/F.
-class MainWindow : public QMainWindow
+// scene time of the demo pane. Ticks of the position move a smooth clock;
+// the frame loop decides when to paint (once per display refresh while
+// playing), and each paint draws that clock's time at the moment its
+// picture will be seen. Keys stand in for the hidden control strip:
+// Escape, Space, Left/Right, F11/F.
+class MainWindow : public QMainWindow, private FrameLoop::Display
 {
     Q_OBJECT
 
@@ -34,6 +39,12 @@ public:
     // Draws the gentle picture, which keeps every change of brightness
     // below a flash's size.
     void setGentle(bool on);
+    // Logs every picture, written to path by saveFrameLog(); false, with one
+    // line in error, where path cannot be written.
+    bool logFrames(const std::string &path, std::string &error);
+    bool saveFrameLog(std::string &error);
+    // The one line --stats prints.
+    std::string frameStats() const;
 
 public slots:
     void on_pushButton_pressed();
@@ -44,17 +55,31 @@ public slots:
 protected:
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    // FrameLoop::Display
+    void requestPaint() override;
+    void scheduleWake(double at) override;
+    void cancelWake() override;
+    bool pictureChanges(double presentAt) override;
+
     void toggleFullScreen();
     void follow(PlaybackClock *next);
-    // Brings the smooth clock and the frame timer in line with whether the
+    // Brings the smooth clock and the frame loop in line with whether the
     // playback clock plays, stands paused or has stopped.
     void followState();
     void jumpTo(qint64 time);
-    // Draws the smooth clock's time now.
-    void showFrame();
-    double now() const;
+    // While not playing, the pane shows the clock's time at once.
+    void showHeld();
+    // The scene time seen at `moment`: the smooth clock's for the music,
+    // the silent clock's own.
+    qint64 timeAt(double moment) const;
+    // What a running picture shows of a time: never past the last frame.
+    qint64 runningPicture(qint64 time) const;
+    void paintStarting();
+    void pictureSwapped();
+    void followScreen(QScreen *screen);
     void sayCannotPlay(const QString &reason);
     void playSilently();
 
@@ -64,10 +89,16 @@ private:
     DemoPane *demoPane = nullptr;
     // The music's clock, or the silent one once the music has failed.
     PlaybackClock *clock = nullptr;
+    SilentClock *silent = nullptr;
     QString musicName; // as named in messages
     SmoothClock smooth;
-    QElapsedTimer monotonic;
-    QTimer frameTimer; // once per display refresh while playing
-    double lastFrameAt = 0;
+    FrameLoop frames{*this};
+    QTimer frameTimer; // a deadline, where the display does not pace frames
+    FrameLog frameLog;
+    // The picture being painted: when, for which moment, what it shows.
+    double paintedAt = 0, aimedAt = 0;
+    // The picture reached the end of the timeline: the window closes once
+    // it has been shown.
+    bool endShown = false;
     qint64 audioDelay = 0;
 };

@@ -1,42 +1,66 @@
 #include "silent_clock.h"
 
+#include "monotonic_clock.h"
+#include "timeline.h"
+
 #include <algorithm>
+#include <cmath>
 
 SilentClock::SilentClock(QObject *parent)
     : PlaybackClock(parent)
 {
-    ticker.setInterval(1);
-    ticker.setTimerType(Qt::PreciseTimer);
-    connect(&ticker, &QTimer::timeout, this, [this] { emit tick(position()); });
+    end.setSingleShot(true);
+    end.setTimerType(Qt::PreciseTimer);
+    connect(&end, &QTimer::timeout, this, [this] {
+        // A timer may fire a moment early.
+        if (position() < kTimelineEnd)
+            armEnd();
+        else
+            emit tick(position());
+    });
 }
 
 qint64 SilentClock::position() const
 {
-    return isPlaying() ? origin + sinceOrigin.elapsed() : origin;
+    return positionAt(monotonicMs());
+}
+
+qint64 SilentClock::positionAt(double now) const
+{
+    return playing ? origin + static_cast<qint64>(std::floor(std::max(0.0, now - since))) : origin;
 }
 
 void SilentClock::play()
 {
-    if (isPlaying())
+    if (playing)
         return;
-    sinceOrigin.start();
-    ticker.start();
+    since = monotonicMs();
+    playing = true;
+    armEnd();
     emit playingChanged();
 }
 
 void SilentClock::pause()
 {
     origin = position();
-    ticker.stop();
+    playing = false;
+    end.stop();
     emit playingChanged();
-    // The last tick may lag the clock; show where it really stopped.
     emit tick(origin);
 }
 
 void SilentClock::seek(qint64 time)
 {
     origin = std::max<qint64>(time, 0);
-    sinceOrigin.start();
+    since = monotonicMs();
+    if (playing)
+        armEnd();
     emit sought(origin);
     emit tick(origin);
+}
+
+void SilentClock::armEnd()
+{
+    const qint64 left = std::max<qint64>(0, kTimelineEnd - position());
+    end.start(static_cast<int>(std::min<qint64>(left + 1, 1 << 30)));
 }

@@ -2,12 +2,13 @@
 
 #include "playback_clock.h"
 
-#include <QElapsedTimer>
 #include <QTimer>
 
 // Stands in for the music's position when the music cannot play, so the
-// timeline still runs: it ticks the position about once per millisecond,
-// and can be paused and sought like the music. It never finishes.
+// timeline still runs. Its position is a function of the monotonic clock,
+// read whenever a picture is drawn: no timer ticks it. It ticks only when
+// it pauses, is sought, and when it reaches the end of the timeline. It can
+// be paused and sought like the music, and never finishes.
 class SilentClock : public PlaybackClock
 {
     Q_OBJECT
@@ -15,16 +16,21 @@ class SilentClock : public PlaybackClock
 public:
     explicit SilentClock(QObject *parent = nullptr);
 
-    bool isPlaying() const override { return ticker.isActive(); }
-    bool isPaused() const override { return !isPlaying(); }
+    bool isPlaying() const override { return playing; }
+    bool isPaused() const override { return !playing; }
     qint64 position() const override;
+    // The position at a moment of monotonicMs(), past or to come.
+    qint64 positionAt(double now) const;
     void play() override;
     void pause() override;
     // Ticks the new time at once.
     void seek(qint64 time) override;
 
 private:
-    QTimer ticker;
-    QElapsedTimer sinceOrigin;
-    qint64 origin = 0; // position when sinceOrigin last restarted
+    void armEnd();
+
+    bool playing = false;
+    double since = 0; // when the position was last origin
+    qint64 origin = 0;
+    QTimer end; // ticks the end of the timeline
 };

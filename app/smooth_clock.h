@@ -1,14 +1,22 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <utility>
+#include <vector>
 
 // The scene time to draw at a given moment of a monotonic clock, made from
 // a player's position reports however coarse they are. Some media backends
 // report every millisecond, others move their position in steps of about
-// 290 ms: between reports the time runs on at the playback rate, and a
-// report that disagrees a little is absorbed by running briefly faster or
-// slower, so the picture never steps back while playing. Positions and times
-// are in milliseconds.
+// 290 ms, and reports reach the window late by however long its event loop
+// was busy. The player's clock is estimated from the reports of the last
+// seconds (a line at the playback rate through them, placed by their
+// median, so that one late report moves it little), and the picture runs
+// at most a few percent faster or slower than the playback rate to draw
+// onto it: a viewer does not see it correcting itself. It jumps only for a
+// seek or a player far ahead, waits for a player far behind, stops where
+// the player stalls, and never steps back while playing. Positions and
+// times are in milliseconds.
 class SmoothClock
 {
 public:
@@ -16,12 +24,17 @@ public:
     // announced, or a player that lost its place.
     static constexpr double kJumpMs = 1000;
     // A picture behind the player by more than this catches up at once, as
-    // when a player tells its position only once it has played a while.
+    // when a player tells its position only once it has played a while; one
+    // ahead of it by more than this waits for the player.
     static constexpr double kCatchUpMs = 150;
     // A difference is worked off over about this long...
     static constexpr double kSettleMs = 500;
     // ...at a rate at most this far from the playback rate.
-    static constexpr double kMaxRateChange = 0.25;
+    static constexpr double kMaxRateChange = 0.05;
+    // The reports the player's clock is estimated from: those of this long,
+    // one for each kReportSpacingMs, the least late.
+    static constexpr double kWindowMs = 2000;
+    static constexpr double kReportSpacingMs = 25;
     // Without a new position for this long (or twice the usual gap between
     // positions, if longer) the player is taken to have stalled, and the
     // time stops there.
@@ -49,22 +62,43 @@ public:
 
     bool running() const { return isRunning; }
     std::int64_t at(double now) const;
+    // The largest change of the picture's rate so far, as a share of the
+    // playback rate (0.05 for 5 %); waiting for a player behind is a stop,
+    // not counted here.
+    double largestRateChange() const { return largestChange; }
 
 private:
-    double playerAt(double now) const;
+    // Where the running picture is at now, before the delay.
+    double shownAt(double now) const;
+    // Starts a new stretch of the picture at now from `from`, forgetting
+    // the reports before.
+    void restart(double from, double now);
+    // Adds a report whose position moved on to those kept.
+    void keep(double position, double now);
+    // How long without a new position means the player has stalled.
+    double stallAfter() const;
+    // The player's position at now, from the reports kept.
+    double estimateAt(double now) const;
 
     bool isRunning = false;
     double delay = 0;
     // Where the picture was last put: all it shows while held, and never
     // more than it shows while running.
     std::int64_t floor = 0;
-    // While running the player's position is anchor + rate * (now - since).
+    // While running the picture is at anchor + rate * (now - since), up to
+    // where the player is taken to have stalled.
     double anchor = 0;
     double since = 0;
     double rate = 1;
+    // Waiting for a player that fell behind the picture.
+    bool waiting = false;
+    // Reports whose position moved on, as (arrival, position).
+    std::deque<std::pair<double, double>> reports;
+    mutable std::vector<double> scratch; // for the median
     // When the reported position last moved on, to what, and the usual gap
     // between such moves.
     double movedAt = 0;
     std::int64_t lastPosition = 0;
     double usualGap = 0;
+    double largestChange = 0;
 };

@@ -3,6 +3,7 @@
 #include "ui_main_window.h"
 #include "window_harness.h"
 
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -117,6 +118,8 @@ void WindowTest::recordKeepsAGivenObjectName()
 void WindowTest::windowHostsThePaneAndHidesTheControls()
 {
     Stage stage;
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     MainWindow w;
     QCOMPARE(w.metaObject()->className(), "MainWindow");
     QCOMPARE(w.windowTitle(), QString("Ostre3"));
@@ -127,7 +130,8 @@ void WindowTest::windowHostsThePaneAndHidesTheControls()
     QLayout *demoFrame = w.findChild<QFrame *>("frame")->layout();
     QCOMPARE(demoFrame->count(), 1);
     QCOMPARE(demoFrame->itemAt(0)->widget(), pane(w));
-    QCOMPARE(pane(w)->time(), 0);
+    // Without music the timeline runs silently from its start.
+    QVERIFY(pane(w)->time() >= 0 && pane(w)->time() <= sinceStart.elapsed());
 
     QLayout *sliderHost = w.findChild<QWidget *>("widget")->layout();
     QCOMPARE(sliderHost->count(), 1);

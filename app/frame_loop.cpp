@@ -1,0 +1,168 @@
+#include "frame_loop.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Swap intervals this close to a whole number of refreshes look held back
+// to them.
+constexpr double kRefreshTolerance = 0.15;
+
+} // namespace
+
+void FrameLoop::setRefreshPeriod(double ms, double now)
+{
+    if (!(ms > 0) || ms == period)
+        return;
+    period = ms;
+    byTimer = false;
+    intervals.count = 0;
+    lastSwap = -1;
+    display.cancelWake();
+    timerArmed = false;
+    if (isPlaying)
+        askForPicture(now);
+}
+
+void FrameLoop::play(double now)
+{
+    if (isPlaying)
+        return;
+    isPlaying = true;
+    lastSwap = -1;
+    if (byTimer)
+        armTimer(now);
+    else
+        askForPicture(now);
+}
+
+void FrameLoop::stop()
+{
+    isPlaying = false;
+    lastSwap = -1;
+    display.cancelWake();
+    timerArmed = false;
+}
+
+void FrameLoop::poke(double now)
+{
+    if (!isPlaying || awaitingSwap)
+        return;
+    if (!byTimer)
+        askForPicture(now);
+    else if (!timerArmed)
+        armTimer(now);
+}
+
+void FrameLoop::wake(double now)
+{
+    timerArmed = false;
+    if (!isPlaying)
+        return;
+    if (!byTimer) {
+        // A paint asked for that never reached the display: ask again
+        // rather than wait for good.
+        if (awaitingSwap)
+            askForPicture(now, true);
+        return;
+    }
+    // A picture still on its way misses this deadline; its swap arms the
+    // next one.
+    if (awaitingSwap)
+        return;
+    askForPicture(now);
+    // A picture that would not change needs no deadline until poked.
+    if (awaitingSwap)
+        armTimer(now);
+}
+
+double FrameLoop::painting(double now)
+{
+    awaitingSwap = true;
+    paintStart = now;
+    return now + presentationDelay();
+}
+
+void FrameLoop::swapped(double now)
+{
+    if (!awaitingSwap)
+        return;
+    awaitingSwap = false;
+    ++counts.pictures;
+    if (paintToSwap.count > 0 && now > paintStart + paintToSwap.median() + period / 2)
+        ++counts.late;
+    paintToSwap.add(now - paintStart);
+
+    if (isPlaying && lastSwap >= 0) {
+        const double interval = now - lastSwap;
+        counts.repeated += std::max<std::int64_t>(0, std::llround(interval / period) - 1);
+        if (!byTimer)
+            intervals.add(interval);
+    }
+    lastSwap = isPlaying ? now : -1;
+    if (!isPlaying)
+        return;
+    if (!byTimer && intervals.count >= kIntervals && intervals.median() < kUnthrottledShare * period) {
+        // Nothing holds the swaps back: deadlines from here on.
+        byTimer = true;
+        origin = now;
+        armTimer(now);
+        return;
+    }
+    if (byTimer) {
+        if (!timerArmed)
+            armTimer(now);
+        return;
+    }
+    askForPicture(now);
+    if (!awaitingSwap)
+        lastSwap = -1; // idle until poked: the next interval means nothing
+}
+
+double FrameLoop::presentationDelay() const
+{
+    return (paintToSwap.count > 0 ? paintToSwap.median() : 0) + (queuesForRefresh() ? period : 0);
+}
+
+void FrameLoop::askForPicture(double now, bool again)
+{
+    if (!again && (awaitingSwap || !display.pictureChanges(now + presentationDelay()))) {
+        if (!byTimer && timerArmed && !awaitingSwap) {
+            display.cancelWake();
+            timerArmed = false;
+        }
+        return;
+    }
+    awaitingSwap = true;
+    display.requestPaint();
+    if (!byTimer) {
+        display.scheduleWake(now + kLostSwapMs);
+        timerArmed = true;
+    }
+}
+
+void FrameLoop::armTimer(double now)
+{
+    // Woken on a deadline, a rounding error must not make it the next one.
+    const double next = origin + (std::floor((now - origin) / period + 1e-3) + 1) * period;
+    display.scheduleWake(next);
+    timerArmed = true;
+}
+
+double FrameLoop::Recent::median() const
+{
+    const int n = std::min(count, kIntervals);
+    std::array<double, kIntervals> sorted = values;
+    std::nth_element(sorted.begin(), sorted.begin() + n / 2, sorted.begin() + n);
+    return sorted[n / 2];
+}
+
+bool FrameLoop::queuesForRefresh() const
+{
+    if (byTimer || intervals.count < kIntervals)
+        return false;
+    const double refreshes = intervals.median() / period;
+    const double whole = std::round(refreshes);
+    return whole >= 1 && std::abs(refreshes - whole) <= kRefreshTolerance;
+}

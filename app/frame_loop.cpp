@@ -68,13 +68,12 @@ void FrameLoop::wake(double now)
         return;
     }
     // A picture still on its way misses this deadline; its swap arms the
-    // next one.
-    if (awaitingSwap)
+    // next one. One that would not change needs no deadline until poked.
+    if (awaitingSwap || !display.pictureChanges(now + presentationDelay()))
         return;
-    askForPicture(now);
-    // A picture that would not change needs no deadline until poked.
-    if (awaitingSwap)
-        armTimer(now);
+    armTimer(now);
+    awaitingSwap = true;
+    display.paintNow();
 }
 
 double FrameLoop::painting(double now)

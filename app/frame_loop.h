@@ -21,6 +21,9 @@ public:
         virtual ~Display() = default;
         // Paint as soon as the event loop can.
         virtual void requestPaint() = 0;
+        // Paint before returning, as a deadline has come: the paint's swap
+        // may reach the loop before this returns.
+        virtual void paintNow() = 0;
         // Call wake() at `at`, instead of any time asked before; or no more.
         virtual void scheduleWake(double at) = 0;
         virtual void cancelWake() = 0;

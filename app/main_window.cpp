@@ -302,6 +302,12 @@ void MainWindow::requestPaint()
     demoPane->update();
 }
 
+void MainWindow::paintNow()
+{
+    // In this wake of the event loop, rather than the next.
+    demoPane->repaint();
+}
+
 void MainWindow::scheduleWake(double at)
 {
     frameTimer.start(std::max(0, static_cast<int>(std::ceil(at - monotonicMs()))));

@@ -60,6 +60,7 @@ protected:
 private:
     // FrameLoop::Display
     void requestPaint() override;
+    void paintNow() override;
     void scheduleWake(double at) override;
     void cancelWake() override;
     bool pictureChanges(double presentAt) override;

@@ -3,7 +3,11 @@
 #include "ui_main_window.h"
 #include "window_harness.h"
 
+#include <QAbstractEventDispatcher>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QScreen>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -29,6 +33,7 @@ private slots:
     void fullScreenKeysToggleAndHideThePointer();
     void heldKeysDoNotToggleAgain();
     void leftAtTheStartStopsAtZero();
+    void wakesOncePerRefreshAndNeverWhilePaused();
 };
 
 void WindowTest::recordBuildsTheTreeInOrder()
@@ -249,6 +254,38 @@ void WindowTest::leftAtTheStartStopsAtZero()
     QTest::keyClick(&w, Qt::Key_Left);
     QCOMPARE(pane(w)->time(), 0);
     QCOMPARE(label(w)->text(), QString("0"));
+}
+
+// The silent clock needs no timer of its own: playing, the window's thread
+// wakes for its pictures alone, and paused not at all.
+void WindowTest::wakesOncePerRefreshAndNeverWhilePaused()
+{
+    Stage stage;
+    MainWindow w;
+    // Small enough for software GL to draw in a fraction of a refresh.
+    w.showNormal();
+    w.resize(160, 90);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_VERIFY(silentClock(w) && silentClock(w)->isPlaying());
+    int wakes = 0;
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, [&] { ++wakes; });
+    // QTest::qWait wakes on its own every few ms; an event loop does not.
+    const auto wakesPerSecond = [&] {
+        QTest::qWait(500); // settled
+        wakes = 0;
+        QElapsedTimer watched;
+        watched.start();
+        QEventLoop loop;
+        QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+        loop.exec();
+        return (wakes - 1) * 1000.0 / watched.elapsed();
+    };
+    const double hz = w.screen()->refreshRate();
+    const double playing = wakesPerSecond();
+    QVERIFY2(playing <= 2 * hz, qPrintable(QString("%1 wakes a second at %2 Hz").arg(playing).arg(hz)));
+    QTest::keyClick(&w, Qt::Key_Space);
+    const double paused = wakesPerSecond();
+    QVERIFY2(paused == 0, qPrintable(QString("%1 wakes a second while paused").arg(paused)));
 }
 
 QTEST_MAIN(WindowTest)

@@ -32,6 +32,7 @@ struct FakeDisplay : FrameLoop::Display
     std::vector<Picture> pictures;
 
     void requestPaint() override { paintAsked = true; }
+    void paintNow() override { paintAsked = true; }
     void scheduleWake(double at) override
     {
         wakeAt = at;

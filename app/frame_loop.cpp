@@ -61,19 +61,26 @@ void FrameLoop::wake(double now)
     if (!isPlaying)
         return;
     if (!byTimer) {
-        // A paint asked for that never reached the display: ask again
-        // rather than wait for good.
+        // A paint asked for that never reached the display is asked for
+        // again rather than waited for for good.
         if (awaitingSwap)
-            askForPicture(now, true);
+            requestPaint(now);
+        else
+            askForPicture(now);
         return;
     }
     // A picture still on its way misses this deadline; its swap arms the
-    // next one. One that would not change needs no deadline until poked.
-    if (awaitingSwap || !display.pictureChanges(now + presentationDelay()))
+    // next one. One that will not change needs no deadline until poked.
+    if (awaitingSwap)
+        return;
+    const Change change = display.pictureChange(now + presentationDelay());
+    if (change == Change::None)
         return;
     armTimer(now);
-    awaitingSwap = true;
-    display.paintNow();
+    if (change == Change::Now) {
+        awaitingSwap = true;
+        display.paintNow();
+    }
 }
 
 double FrameLoop::painting(double now)
@@ -124,21 +131,33 @@ double FrameLoop::presentationDelay() const
     return (paintToSwap.count > 0 ? paintToSwap.median() : 0) + (queuesForRefresh() ? period : 0);
 }
 
-void FrameLoop::askForPicture(double now, bool again)
+void FrameLoop::askForPicture(double now)
 {
-    if (!again && (awaitingSwap || !display.pictureChanges(now + presentationDelay()))) {
-        if (!byTimer && timerArmed && !awaitingSwap) {
+    if (awaitingSwap)
+        return;
+    switch (display.pictureChange(now + presentationDelay())) {
+    case Change::Now:
+        requestPaint(now);
+        break;
+    case Change::Later:
+        display.scheduleWake(now + period);
+        timerArmed = true;
+        break;
+    case Change::None:
+        if (timerArmed) {
             display.cancelWake();
             timerArmed = false;
         }
-        return;
+        break;
     }
+}
+
+void FrameLoop::requestPaint(double now)
+{
     awaitingSwap = true;
     display.requestPaint();
-    if (!byTimer) {
-        display.scheduleWake(now + kLostSwapMs);
-        timerArmed = true;
-    }
+    display.scheduleWake(now + kLostSwapMs);
+    timerArmed = true;
 }
 
 void FrameLoop::armTimer(double now)

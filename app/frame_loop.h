@@ -14,6 +14,13 @@
 class FrameLoop
 {
 public:
+    // What a picture seen at some moment would be against the one shown.
+    enum class Change {
+        Now,   // another picture
+        Later, // the same, but the clock runs on: look again next refresh
+        None,  // the same until something changes it (a poke)
+    };
+
     // What the loop drives: the window in the program, a fake in the tests.
     class Display
     {
@@ -27,8 +34,7 @@ public:
         // Call wake() at `at`, instead of any time asked before; or no more.
         virtual void scheduleWake(double at) = 0;
         virtual void cancelWake() = 0;
-        // Whether a picture seen at `presentAt` would differ from the one shown.
-        virtual bool pictureChanges(double presentAt) = 0;
+        virtual Change pictureChange(double presentAt) = 0;
     };
 
     // What a user asks for with --stats.
@@ -85,10 +91,11 @@ public:
     const Stats &stats() const { return counts; }
 
 private:
-    // Asks for a paint if the picture would change (or `again`, for one
-    // asked for before), and, where the display paces the pictures, for a
-    // wake should its swap be lost.
-    void askForPicture(double now, bool again = false);
+    // Where the display paces the pictures: asks for a paint if the picture
+    // would change, with a wake should its swap be lost; for a wake at the
+    // next refresh if it changes later.
+    void askForPicture(double now);
+    void requestPaint(double now);
     void armTimer(double now);
     // The display shows a picture at the refresh after its swap.
     bool queuesForRefresh() const;

@@ -210,12 +210,12 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::followScreen(QScreen *screen)
 {
-    frames.setRefreshPeriod(refreshPeriodOf(screen), monotonicMs());
+    disconnect(refreshRateWatch);
     if (screen)
-        connect(screen, &QScreen::refreshRateChanged, this, [this, screen] {
-            if (windowHandle() && windowHandle()->screen() == screen)
-                frames.setRefreshPeriod(refreshPeriodOf(screen), monotonicMs());
-        }, Qt::UniqueConnection);
+        refreshRateWatch = connect(screen, &QScreen::refreshRateChanged, this, [this, screen] {
+            frames.setRefreshPeriod(refreshPeriodOf(screen), monotonicMs());
+        });
+    frames.setRefreshPeriod(refreshPeriodOf(screen), monotonicMs());
 }
 
 void MainWindow::toggleFullScreen()
@@ -292,9 +292,16 @@ qint64 MainWindow::runningPicture(qint64 time) const
     return std::min<qint64>(time, kTimelineEnd - 1);
 }
 
-bool MainWindow::pictureChanges(double presentAt)
+FrameLoop::Change MainWindow::pictureChange(double presentAt)
 {
-    return runningPicture(timeAt(presentAt)) != demoPane->time();
+    // While playing, pictures only go forward: a seek puts the pane where
+    // it goes at once.
+    const qint64 shown = demoPane->time();
+    if (runningPicture(timeAt(presentAt)) > shown)
+        return FrameLoop::Change::Now;
+    const bool runsOn = shown < kTimelineEnd - 1
+                        && (clock == silent ? silent->isPlaying() : smooth.runsOnAt(presentAt));
+    return runsOn ? FrameLoop::Change::Later : FrameLoop::Change::None;
 }
 
 void MainWindow::requestPaint()

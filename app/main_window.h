@@ -63,7 +63,7 @@ private:
     void paintNow() override;
     void scheduleWake(double at) override;
     void cancelWake() override;
-    bool pictureChanges(double presentAt) override;
+    FrameLoop::Change pictureChange(double presentAt) override;
 
     void toggleFullScreen();
     void follow(PlaybackClock *next);
@@ -95,6 +95,7 @@ private:
     SmoothClock smooth;
     FrameLoop frames{*this};
     QTimer frameTimer; // a deadline, where the display does not pace frames
+    QMetaObject::Connection refreshRateWatch; // of the window's screen
     FrameLog frameLog;
     // The picture being painted: when, for which moment, what it shows.
     double paintedAt = 0, aimedAt = 0;

@@ -115,6 +115,11 @@ double SmoothClock::estimateAt(double now) const
     return now + *middle;
 }
 
+bool SmoothClock::runsOnAt(double now) const
+{
+    return isRunning && rate > 0 && now < movedAt + stallAfter();
+}
+
 double SmoothClock::shownAt(double now) const
 {
     const double stallsAt = movedAt + stallAfter();

@@ -61,6 +61,10 @@ public:
     void setDelay(double ms) { delay = ms; }
 
     bool running() const { return isRunning; }
+    // Whether the running picture still moves on at now without another
+    // report: not once the player is taken to have stalled, nor while it
+    // waits for a player behind it.
+    bool runsOnAt(double now) const;
     std::int64_t at(double now) const;
     // The largest change of the picture's rate so far, as a share of the
     // playback rate (0.05 for 5 %); waiting for a player behind is a stop,

@@ -39,7 +39,14 @@ struct FakeDisplay : FrameLoop::Display
         ++wakesAsked;
     }
     void cancelWake() override { wakeAt = -1; }
-    bool pictureChanges(double) override { return true; }
+    // A picture every `changeMs` until `stillFrom`, then none.
+    double changeMs = 0, stillFrom = 1e300, lastShown = -1;
+    FrameLoop::Change pictureChange(double at) override
+    {
+        if (at >= stillFrom)
+            return FrameLoop::Change::None;
+        return at - lastShown >= changeMs ? FrameLoop::Change::Now : FrameLoop::Change::Later;
+    }
 
     double nextRefresh(double t) const { return std::ceil(t / period) * period; }
 
@@ -52,6 +59,7 @@ struct FakeDisplay : FrameLoop::Display
             if (paintAsked) {
                 paintAsked = false;
                 const double aimed = loop.painting(now);
+                lastShown = aimed;
                 const double swap = throttled ? nextRefresh(now + paintMs) : now + paintMs;
                 pictures.push_back({now, swap, aimed, throttled ? swap + period : swap});
                 now = swap;
@@ -140,5 +148,35 @@ TEST(FrameLoop, AnotherScreenGivesItsRefreshAndAPauseStopsEverything)
         EXPECT_LE(display.pictures.size(), paused + 1);
         EXPECT_EQ(display.wakes, wakes);
         EXPECT_LT(display.wakeAt, 0);
+    }
+}
+
+// A clock that moves on slower than the screen refreshes is looked at again
+// every refresh; one that has stopped is not looked at until poked.
+TEST(FrameLoop, APictureDueLaterIsLookedForAgainAndAStoppedOneWaitsForAPoke)
+{
+    for (bool throttled : {true, false}) {
+        SCOPED_TRACE(throttled);
+        FakeDisplay display;
+        display.throttled = throttled;
+        display.changeMs = 40;
+        display.stillFrom = 2000;
+        FrameLoop loop(display);
+        double now = 0;
+        loop.play(now);
+        display.run(loop, now, 2500);
+        EXPECT_GE(display.pictures.size(), 2000 / (40 + k60Hz));
+        EXPECT_LE(display.pictures.size(), 2000 / 40 + 1);
+
+        const int wakes = display.wakes;
+        const std::size_t stopped = display.pictures.size();
+        display.run(loop, now, 5000);
+        EXPECT_EQ(display.wakes, wakes);
+        EXPECT_EQ(display.pictures.size(), stopped);
+
+        display.stillFrom = 1e300;
+        loop.poke(now);
+        display.run(loop, now, 6000);
+        EXPECT_GE(display.pictures.size(), stopped + 1000 / (40 + k60Hz));
     }
 }

@@ -30,10 +30,25 @@ void makeOpaque()
 DemoPane::DemoPane(QWidget *parent)
     : QOpenGLWidget(parent)
 {
+    setFormat(paneFormat());
+}
+
+QSurfaceFormat DemoPane::paneFormat()
+{
     QSurfaceFormat format = desktopGlFormat();
     format.setDepthBufferSize(24);
     format.setSamples(4);
-    setFormat(format);
+    return format;
+}
+
+bool DemoPane::event(QEvent *event)
+{
+    // QOpenGLWidget takes the sample count out of the format it was given
+    // when it makes its first context, so a new one (after a move to another
+    // window) would draw without multisampling: it is given it again.
+    if (!isValid())
+        setFormat(paneFormat());
+    return QOpenGLWidget::event(event);
 }
 
 QSurfaceFormat DemoPane::desktopGlFormat()
@@ -54,6 +69,9 @@ void DemoPane::initializeGL()
 {
     NativeGl gl;
     surface.initialize(gl);
+    // A new context at the size the pane had (moved to another window)
+    // gets no resizeGL: its projection is set here, as a first resize sets it.
+    resizeTo(pixelSize());
 }
 
 void DemoPane::resizeGL(int, int)

@@ -37,11 +37,13 @@ signals:
     void paintStarting();
 
 protected:
+    bool event(QEvent *event) override;
     void initializeGL() override;
     void resizeGL(int w, int h) override;
     void paintGL() override;
 
 private:
+    static QSurfaceFormat paneFormat();
     void resizeTo(const QSize &pixels);
 
     std::int32_t sceneTime = 0;

@@ -1,12 +1,15 @@
 #include "child_process.h"
 
-#include "write_all.h"
+#include "interrupt.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +26,10 @@ int anonymousFile()
     return fd;
 }
 
+// The longest a wait on the child goes without looking at the interrupts:
+// one may have been handled by another thread, which wakes no poll here.
+constexpr int kLookMs = 200;
+
 } // namespace
 
 std::unique_ptr<ChildProcess> ChildProcess::start(const std::vector<std::string> &argv,
@@ -36,6 +43,9 @@ std::unique_ptr<ChildProcess> ChildProcess::start(const std::vector<std::string>
         return nullptr;
     }
     child->input = pipeEnds[1];
+    // Our end never blocks, so that a child that stops reading can be
+    // waited for a bounded time; its end stays as programs expect it.
+    fcntl(child->input, F_SETFL, O_NONBLOCK);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -66,24 +76,74 @@ std::unique_ptr<ChildProcess> ChildProcess::start(const std::vector<std::string>
         error = "cannot run " + argv[0] + ": " + std::strerror(failed);
         return nullptr;
     }
+    // Readable once the child has exited (Linux 5.3 on); without it, its
+    // end is looked for every few milliseconds.
+    child->exitFd = static_cast<int>(syscall(SYS_pidfd_open, child->pid, 0));
     return child;
 }
 
 ChildProcess::~ChildProcess()
 {
     closeInput();
-    if (pid > 0) {
-        kill(pid, SIGTERM);
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
-    }
+    end();
+    if (exitFd >= 0)
+        close(exitFd);
     if (outputFile >= 0)
         close(outputFile);
 }
 
+void ChildProcess::end()
+{
+    if (pid > 0) {
+        kill(pid, SIGKILL);
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        pid = -1;
+    }
+}
+
+bool ChildProcess::waitAWhile(int fd, short events, int ms)
+{
+    const int n = interruptCount();
+    if (n > 1)
+        return false;
+    if (n == 1) {
+        const auto now = std::chrono::steady_clock::now();
+        if (!graceEnd)
+            graceEnd = now + kGrace;
+        if (now >= *graceEnd)
+            return false;
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(*graceEnd - now).count();
+        ms = static_cast<int>(std::min<std::int64_t>(ms, left));
+    }
+    pollfd ready{fd, events, 0};
+    poll(&ready, fd >= 0 ? 1 : 0, ms);
+    return true;
+}
+
+bool ChildProcess::giveUp()
+{
+    ended = true;
+    end();
+    return false;
+}
+
 bool ChildProcess::feed(const void *data, std::size_t size)
 {
-    return input >= 0 && writeAll(input, data, size);  // EPIPE: the child has gone
+    const auto *bytes = static_cast<const char *>(data);
+    while (size > 0 && input >= 0) {
+        const ssize_t n = write(input, bytes, size);
+        if (n > 0) {
+            bytes += n;
+            size -= static_cast<std::size_t>(n);
+        } else if (n < 0 && errno == EAGAIN) {
+            if (!waitAWhile(input, POLLOUT, kLookMs))
+                return giveUp();
+        } else if (!(n < 0 && errno == EINTR)) {
+            return false;  // EPIPE: the child has gone
+        }
+    }
+    return size == 0;
 }
 
 void ChildProcess::closeInput()
@@ -96,10 +156,12 @@ void ChildProcess::closeInput()
 bool ChildProcess::finish()
 {
     closeInput();
-    if (pid > 0) {
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
-        pid = -1;
+    while (pid > 0) {
+        const pid_t got = waitpid(pid, &status, WNOHANG);
+        if (got == pid || (got < 0 && errno != EINTR))
+            pid = -1;
+        else if (got == 0 && !waitAWhile(exitFd, POLLIN, exitFd >= 0 ? kLookMs : 5))
+            return giveUp();
     }
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

@@ -6,7 +6,9 @@
 // A file written under a temporary name beside its target and renamed into
 // place only once complete, so that a failed or interrupted run never leaves
 // a truncated file under the real name, and an older file there survives
-// until the new one is whole. Removed unless committed.
+// until the new one is whole. A commit syncs the file before the rename and
+// its folder after it, so that this holds after a power cut too. Removed
+// unless committed.
 class PendingFile {
 public:
     explicit PendingFile(std::string target);

@@ -1,6 +1,7 @@
 // The page's entry points: the player script owns the clock and calls
-// ostre3_frame on every animation frame with the scene time, the canvas
-// size in pixels and which picture to draw.
+// ostre3_frame for every new picture with the scene time, the canvas size
+// in pixels and which picture to draw, and ostre3_restore when the browser
+// gives back a WebGL context it took away.
 
 #include "drawing_surface.h"
 #include "timeline.h"
@@ -39,6 +40,18 @@ extern "C" EMSCRIPTEN_KEEPALIVE int ostre3_start()
         std::fprintf(stderr, "ostre3: this browser gives no WebGL context\n");
         return 0;
     }
+    canvas.emplace();
+    canvas->surface.initialize(canvas->gl);
+    return 1;
+}
+
+// Sets the scenes up again in the canvas's context, restored after a loss:
+// every GL object of the old one is gone, and its size must be set anew.
+// 0 before ostre3_start has made one.
+extern "C" EMSCRIPTEN_KEEPALIVE int ostre3_restore()
+{
+    if (!canvas)
+        return 0;
     canvas.emplace();
     canvas->surface.initialize(canvas->gl);
     return 1;

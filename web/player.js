@@ -105,6 +105,7 @@ function useMusic() {
   clock = musicClock;
   if (playing)
     clock.play();
+  wake();
 }
 
 function musicFailed(why) {
@@ -117,6 +118,7 @@ function musicFailed(why) {
   clock = silent;
   if (playing)
     clock.play();
+  wake();
 }
 
 music.addEventListener('error', () => {
@@ -144,19 +146,23 @@ function play() {
     audioContext.resume().catch(() => {});
   pictureFloor = clock.time;
   clock.play();
+  wake();
 }
 
 function pauseOrPlay() {
-  if (started && !ended && !clock.paused)
+  if (started && !ended && !clock.paused) {
     clock.pause();
-  else
+    wake();
+  } else {
     play();
+  }
 }
 
 function jump(ms) {
   ended = false;
   pictureFloor = Math.max(0, Math.min(timelineEnd - 1, clock.time + ms));
   clock.seek(pictureFloor);
+  wake();
 }
 
 function toggleFullScreen() {
@@ -186,9 +192,25 @@ document.addEventListener('keydown', event => {
 startScreen.addEventListener('click', startFromScreen);
 canvas.addEventListener('click', () => { if (!started || ended) startFromScreen(); });
 
-// Draws whenever the scene time or the canvas size changed.
+// The animation loop runs while the clock does, and once after anything
+// else that may change the picture: a pause, a seek, the music ready or
+// failed, a new size, a context restored. Each frame draws only when the
+// scene time or the canvas size changed, and rewrites the title only when
+// the scene time shown did.
+let running = false;        // the module has a WebGL context
+let frameRequested = false;
+let contextLost = false;
 let drawn = '';
+
+function wake() {
+  if (running && !frameRequested) {
+    frameRequested = true;
+    requestAnimationFrame(animate);
+  }
+}
+
 function animate() {
+  frameRequested = false;
   const w = Math.max(1, Math.round(canvas.clientWidth * devicePixelRatio));
   const h = Math.max(1, Math.round(canvas.clientHeight * devicePixelRatio));
   // currentTime counts seconds in a double: a whole millisecond sought
@@ -207,13 +229,45 @@ function animate() {
     canvas.height = h;
   }
   const key = t + ' ' + w + ' ' + h;
-  if (key !== drawn) {
+  if (key !== drawn && !contextLost) {
     Module._ostre3_frame(t, w, h, gentle ? 1 : 0);
     drawn = key;
+    const title = 'Ostre3 ' + t;  // the scene time, for tests and the curious
+    if (document.title !== title)
+      document.title = title;
   }
-  document.title = 'Ostre3 ' + t;  // the scene time, for tests and the curious
-  requestAnimationFrame(animate);
+  if (!clock.paused && !ended)
+    wake();
 }
+
+addEventListener('resize', wake);
+for (const change of ['play', 'pause', 'seeked', 'ended'])
+  music.addEventListener(change, wake);
+
+// Browsers take WebGL contexts away on a GPU reset, and on phones from a
+// tab in the background. The clock runs on meanwhile; once the context is
+// back, the scenes are set up in it again and draw the clock's time.
+let noteBeforeLoss = null;
+canvas.addEventListener('webglcontextlost', event => {
+  event.preventDefault();  // without it, the browser never gives it back
+  contextLost = true;
+  noteBeforeLoss = note.hidden ? null : note.textContent;
+  say('The browser took the WebGL context away (a GPU reset, or the tab in the background): '
+      + 'the picture comes back when it gives it back.');
+});
+canvas.addEventListener('webglcontextrestored', () => {
+  contextLost = false;
+  if (!Module._ostre3_restore()) {
+    say('The browser gave the WebGL context back, but the demo cannot draw in it: reload the page.');
+    return;
+  }
+  if (noteBeforeLoss === null)
+    note.hidden = true;
+  else
+    say(noteBeforeLoss);
+  drawn = '';
+  wake();
+});
 
 function begin() {
   timelineEnd = Module._ostre3_timeline_end();
@@ -221,6 +275,7 @@ function begin() {
     say('This browser cannot draw WebGL, which the demo needs.');
     return;
   }
+  running = true;
   // ?t=MS: a moment of the timeline, shown paused; anything else is ignored.
   offerOtherPicture();
   const moment = query.get('t') || '';
@@ -228,7 +283,7 @@ function begin() {
     clock.seek(Math.max(0, Math.min(timelineEnd - 1, Number(moment))));
   else
     startScreen.hidden = false;
-  requestAnimationFrame(animate);
+  wake();
 }
 
 var Module = {

@@ -50,6 +50,20 @@ QString difference(const QImage &pane, const QImage &captured)
         .arg(largest);
 }
 
+// Counts the contexts Qt sets the pane up in.
+class CountingPane : public DemoPane
+{
+public:
+    int initializations = 0;
+
+protected:
+    void initializeGL() override
+    {
+        ++initializations;
+        DemoPane::initializeGL();
+    }
+};
+
 } // namespace
 
 class PanePixelsTest : public QObject
@@ -60,6 +74,7 @@ private slots:
     void initTestCase();
     void paneShowsWhatACaptureShows_data();
     void paneShowsWhatACaptureShows();
+    void aNewContextAtTheSameSizeShowsWhatACaptureShows();
     void cleanupTestCase();
 
 private:
@@ -102,6 +117,35 @@ void PanePixelsTest::paneShowsWhatACaptureShows()
     const QString apart = difference(shown, captured);
     if (!apart.isEmpty())
         shown.save(dir.filePath(QString("%1-pane.png").arg(time)));
+    QVERIFY2(apart.isEmpty(), qPrintable(apart));
+}
+
+// A pane moved to another window gets a new context at the size it had,
+// and (Qt 5.15) no resizeGL.
+void PanePixelsTest::aNewContextAtTheSameSizeShowsWhatACaptureShows()
+{
+    QWidget first, second;
+    for (QWidget *window : {&first, &second})
+        window->resize(kWidth, kHeight);
+    CountingPane *moved = new CountingPane;
+    moved->setParent(&first);
+    moved->resize(kWidth, kHeight);
+    first.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&first));
+    second.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&second));
+    QCOMPARE(moved->initializations, 1);
+
+    moved->setTime(48224);
+    moved->setParent(&second);
+    moved->show();
+    const QImage shown = moved->grabFramebuffer().convertToFormat(QImage::Format_RGB888);
+    QCOMPARE(moved->initializations, 2);
+    const QImage captured = capture(48224, shown.size(), dir.filePath("moved.png"));
+    QVERIFY2(!captured.isNull(), "the capture tool made no picture");
+    const QString apart = difference(shown, captured);
+    if (!apart.isEmpty())
+        shown.save(dir.filePath("moved-pane.png"));
     QVERIFY2(apart.isEmpty(), qPrintable(apart));
 }
 

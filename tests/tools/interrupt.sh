@@ -46,3 +46,30 @@ probe() {
 [ "$(probe v nb_read_frames)" -eq "$held" ] || fail "$held frames announced, the video plays $(probe v nb_read_frames)"
 awk -v v="$(probe v duration)" -v a="$(probe a duration)" 'BEGIN { exit !(a - v < 0.1 && v - a < 0.1) }' \
     || fail "video lasts $(probe v duration) s, its sound $(probe a duration) s"
+
+# An ffmpeg that stops reading: after Ctrl-C it has a while to finish, a
+# second Ctrl-C ends that at once; then it is ended, its file removed and
+# the old video kept.
+mkdir bin
+printf '#!/bin/sh\necho $$ > ffmpeg.pid\nexec sleep 600\n' > bin/ffmpeg
+chmod +x bin/ffmpeg
+stuck() {  # interrupts, what the line says
+    rm -f ffmpeg.pid
+    echo old > old.mp4
+    PATH="$dir/bin:$PATH" setsid "$capture" --fps 1000 --size 64x36 --audio tone.mp3 --out old.mp4 2> err.txt &
+    pid=$!
+    for _ in $(seq 100); do test -s ffmpeg.pid && break; sleep 0.1; done
+    sleep 1  # its pipe is full by now
+    for _ in $(seq "$1"); do kill -INT "-$pid"; sleep 0.2; done
+    wait "$pid"
+    status=$?
+    [ "$status" -eq 130 ] || fail "status $status after $1 interrupts of a stuck ffmpeg"
+    [ "$(wc -l < err.txt)" -eq 1 ] || fail "expected one line"
+    grep -q "interrupted: ffmpeg stopped reading its frames, so it was ended $2; old.mp4 was not written" err.txt \
+        || fail "no account of the stuck ffmpeg"
+    ! kill -0 "$(cat ffmpeg.pid)" 2>/dev/null || fail "the stuck ffmpeg is still running"
+    [ "$(cat old.mp4)" = old ] || fail "the old video was overwritten"
+    [ -z "$(ls | grep '\.partial-')" ] || fail "partial file left: $(ls)"
+}
+stuck 1 "10 s after the interrupt"
+stuck 2 "at the second interrupt"

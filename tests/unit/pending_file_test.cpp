@@ -7,8 +7,45 @@
 #include <fstream>
 #include <iterator>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
+
+// The test binary is linked with fsync and rename wrapped (-Wl,--wrap), so
+// the order of syncs and renames can be seen and a sync made to fail.
+extern "C" int __real_fsync(int fd);
+extern "C" int __real_rename(const char *from, const char *to);
+
+namespace {
+
+std::string diskLog;     // "sync NAME", "rename NAME NAME", by file name
+int failingSyncs = 0;    // the next syncs that fail with EIO
+
+std::string nameOf(int fd)
+{
+    const fs::path path = fs::read_symlink("/proc/self/fd/" + std::to_string(fd));
+    return path.filename().string();
+}
+
+} // namespace
+
+extern "C" int __wrap_fsync(int fd)
+{
+    diskLog += "sync " + nameOf(fd) + "; ";
+    if (failingSyncs > 0) {
+        --failingSyncs;
+        errno = EIO;
+        return -1;
+    }
+    return __real_fsync(fd);
+}
+
+extern "C" int __wrap_rename(const char *from, const char *to)
+{
+    diskLog += "rename " + fs::path(from).filename().string().substr(0, 16) + " "
+        + fs::path(to).filename().string() + "; ";
+    return __real_rename(from, to);
+}
 
 namespace {
 
@@ -91,5 +128,29 @@ TEST_F(PendingFileTest, AnUnwritableTargetIsRefusedBeforeAnyWork)
     PendingFile overFolder(dir.string());
     EXPECT_FALSE(overFolder.open());
     EXPECT_EQ(overFolder.error(), "cannot write " + dir.string() + ": it is a directory");
+    EXPECT_EQ(seen(), "out.bin old");
+}
+
+TEST_F(PendingFileTest, TheContentReachesTheDiskBeforeTheNameAndTheNameBeforeSuccess)
+{
+    PendingFile file(target());
+    ASSERT_TRUE(file.open() && file.write("new", 3)) << file.error();
+    const std::string temporary = fs::path(file.temporaryPath()).filename().string();
+    diskLog.clear();
+    ASSERT_TRUE(file.commit()) << file.error();
+    EXPECT_EQ(diskLog, "sync " + temporary + "; rename out.bin.partial- out.bin; sync "
+                  + dir.filename().string() + "; ");
+}
+
+TEST_F(PendingFileTest, AFailedSyncSaysWhyAndLeavesTheOldFile)
+{
+    {
+        PendingFile file(target());
+        ASSERT_TRUE(file.open() && file.write("new", 3)) << file.error();
+        failingSyncs = 1;
+        EXPECT_FALSE(file.commit());
+        failingSyncs = 0;
+        EXPECT_EQ(file.error(), "cannot write " + target() + ": Input/output error");
+    }
     EXPECT_EQ(seen(), "out.bin old");
 }

@@ -3,7 +3,8 @@
 once; the start screen warns of flashes; a click starts the music and the
 demo, which shows scene 1's band and then moves on with the music; the
 timeline stops on its last frame. ?gentle=1, or a browser asking for
-reduced motion, gives the gentle picture.
+reduced motion, gives the gentle picture. Paused or ended, the page asks
+for no animation frames; a lost WebGL context comes back with its picture.
 usage: plays_in_chromium.py SITE_FOLDER (with index.html and 1991.mp3)"""
 
 import os
@@ -42,6 +43,20 @@ def shows_dim_band(picture):
     return black and dim
 
 
+def frames_while_still(b):
+    """Animation frames asked for and titles written in half a second."""
+    b.evaluate("""if (!window.stillness) {
+        window.stillness = {frames: 0, titles: 0};
+        const ask = window.requestAnimationFrame.bind(window);
+        window.requestAnimationFrame = f => { stillness.frames++; return ask(f); };
+        new MutationObserver(() => stillness.titles++).observe(document.querySelector('title'),
+            {childList: true, characterData: true, subtree: true});
+    }
+    stillness.frames = stillness.titles = 0""")
+    time.sleep(0.5)
+    return b.evaluate('stillness.frames + stillness.titles')
+
+
 def moment(b, url, t):
     # Through a blank page, so that the last page's title cannot answer.
     b.open('about:blank')
@@ -74,6 +89,7 @@ def main(site):
         check(b.wait_for('document.title === "Ostre3 %d"' % paused, 5), 'Space pauses (at %d)' % paused)
         time.sleep(0.3)
         check(b.evaluate('Math.floor(clock.time + 1e-6)') == paused, 'and the time stands still')
+        check(frames_while_still(b) == 0, 'and the page asks for no animation frames')
         first = browser.Picture(b.screenshot(scale=0.25))
         check(shows_scene1_band(first), "scene 1's band is on the canvas")
 
@@ -108,6 +124,18 @@ def main(site):
         check(b.wait_for('document.title === "Ostre3 129063"', 10), 'the timeline ends on its last frame')
         time.sleep(0.5)
         check(b.scene_time() == 129063, 'and stays there')
+        check(frames_while_still(b) == 0, 'asking for no animation frames')
+
+        # The browser takes the WebGL context away and gives it back.
+        before = moment(b, url + 'index.html?t=48224', 48224)
+        b.evaluate('window.loss = canvas.getContext("webgl").getExtension("WEBGL_lose_context"); loss.loseContext()')
+        check(b.wait_for('!note.hidden && note.textContent.includes("WebGL context away")', 5),
+              'a note says the WebGL context was taken away')
+        b.evaluate('loss.restoreContext()')
+        check(b.wait_for('note.hidden', 5), 'the note goes when it is back')
+        time.sleep(0.3)
+        after = browser.Picture(b.screenshot(scale=0.25))
+        check(after.rows == before.rows and b.scene_time() == 48224, 'and so does the picture, at the same time')
 
     # The same page without its music: one line says so, and it plays on.
     with tempfile.TemporaryDirectory() as bare:
@@ -118,6 +146,7 @@ def main(site):
             b.open(url + 'index.html')
             check(b.wait_for('!document.getElementById("note").hidden', 30), 'a note says the music is missing')
             print('   ', b.evaluate('document.getElementById("note").textContent'))
+            b.wait_for('!document.getElementById("start").hidden', 30)  # the module is up
             b.click(W // 2, H // 2)
             check(b.wait_for('clock.time > 500', 30), 'and the demo runs silently')
     return 1 if failures else 0

@@ -21,14 +21,21 @@ int captureRange(OffscreenGl &gl, const FrameRange &range, FrameSink &sink,
             progress.frameDone();
         }
     }
+    // A failure caused by the interrupt is one too: the status says so.
+    const auto failed = [](const std::string &problem) {
+        if (!interruptRequested())
+            return kCaptureTool.fail(problem);
+        kCaptureTool.say(problem);
+        return kExitInterrupted;
+    };
     if (!error.empty())
-        return kCaptureTool.fail(error);
+        return failed(error);
     if (done == 0) {
         kCaptureTool.say("interrupted before the first frame; nothing written");
         return kExitInterrupted;
     }
     if (!sink.close(error))
-        return kCaptureTool.fail(error);
+        return failed(error);
     if (done < total) {
         kCaptureTool.say("interrupted: " + out + " holds " + std::to_string(done) + " of "
                          + std::to_string(total) + " frames, scene time "

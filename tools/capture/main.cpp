@@ -2,6 +2,7 @@
 // numbered PNG frames, a video with its music, or a contact sheet; or counts
 // the flashes of a range.
 
+#include "capture_memory.h"
 #include "capture_options.h"
 #include "capture_run.h"
 #include "cli.h"
@@ -18,7 +19,6 @@
 #include <memory>
 #include <new>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -55,6 +55,10 @@ int main(int argc, char **argv)
     if (!options)
         return kCaptureTool.refuse(problem);
 
+    if (const auto budget = readMemoryBudget())
+        if (const auto shortfall = memoryShortfall(*options, *budget))
+            return kCaptureTool.fail(*shortfall);
+
     std::string error;
     const auto gl = OffscreenGl::create(options->size.width, options->size.height, error);
     if (!gl)
@@ -81,24 +85,14 @@ int main(int argc, char **argv)
     }
     case OutputKind::Flashes: {
         catchInterrupts();
-        // Memory the system would only hand out lazily is refused up front,
-        // rather than let the analysis be killed part-way.
-        const std::uint64_t needed = FlashCounter::bytesFor(gl->width(), gl->height(),
-                                                            options->range.fps);
-        const std::uint64_t physical = static_cast<std::uint64_t>(sysconf(_SC_PHYS_PAGES))
-            * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
         std::unique_ptr<FlashReport> report;
         try {
-            if (needed > physical / 2)
-                throw std::bad_alloc();
             report = std::make_unique<FlashReport>(gl->width(), gl->height(), options->range,
                                                    stdout);
         } catch (const std::bad_alloc &) {
-            return kCaptureTool.fail(
-                "counting the flashes of " + std::to_string(gl->width()) + "x"
-                + std::to_string(gl->height()) + " frames at " + std::to_string(options->range.fps)
-                + " fps needs " + std::to_string(needed >> 20)
-                + " MiB, more than half this machine's memory");
+            return kCaptureTool.fail("not enough memory to count the flashes of "
+                                     + std::to_string(gl->width()) + "x"
+                                     + std::to_string(gl->height()) + " frames");
         }
         const int status = captureRange(*gl, options->range, *report, "the analysis");
         if (status != 0)

@@ -1,5 +1,7 @@
 #include "video_file.h"
 
+#include "interrupt.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -87,24 +89,33 @@ std::unique_ptr<VideoFile> VideoFile::open(const std::string &path, int width, i
     return video;
 }
 
-bool VideoFile::encoderFailed(std::string &error)
+bool VideoFile::encoderFailed(std::string &error, bool reading)
 {
-    ffmpeg->finish();
-    error = "ffmpeg failed writing " + path + ": " + ffmpeg->lastLine();
+    if (!ffmpeg->endedAfterInterrupt())
+        ffmpeg->finish();
+    if (ffmpeg->endedAfterInterrupt())
+        error = std::string("interrupted: ffmpeg ") + (reading ? "stopped reading its frames"
+                                                               : "did not finish")
+            + ", so it was ended " + (interruptCount() > 1 ? "at the second interrupt"
+                                      : std::to_string(ChildProcess::kGrace.count())
+                                            + " s after the interrupt")
+            + "; " + path + " was not written";
+    else
+        error = "ffmpeg failed writing " + path + ": " + ffmpeg->lastLine();
     return false;
 }
 
 bool VideoFile::add(const std::vector<std::uint8_t> &rgb, std::string &error)
 {
     if (!ffmpeg->feed(rgb.data(), rgb.size()))
-        return encoderFailed(error);
+        return encoderFailed(error, true);
     return true;
 }
 
 bool VideoFile::close(std::string &error)
 {
     if (!ffmpeg->finish())
-        return encoderFailed(error);
+        return encoderFailed(error, false);
     if (!file.commit()) {
         error = file.error();
         return false;

@@ -28,7 +28,8 @@ public:
 
 private:
     explicit VideoFile(const std::string &path);
-    bool encoderFailed(std::string &error);
+    // Says why ffmpeg failed, which was being fed (`reading`) or finishing.
+    bool encoderFailed(std::string &error, bool reading);
 
     std::string path;
     PendingFile file;                      // unclosed: removed

@@ -1,5 +1,6 @@
 #include "offscreen_gl.h"
 
+#include "largest_of_shape.h"
 #include "native_gl.h"
 
 #include <EGL/egl.h>
@@ -21,6 +22,7 @@ struct OffscreenGl::Egl {
     PFNGLGENRENDERBUFFERSPROC genRenderbuffers = nullptr;
     PFNGLDELETERENDERBUFFERSPROC deleteRenderbuffers = nullptr;
     PFNGLBINDRENDERBUFFERPROC bindRenderbuffer = nullptr;
+    PFNGLGETRENDERBUFFERPARAMETERIVPROC getRenderbufferParameteriv = nullptr;
     PFNGLRENDERBUFFERSTORAGEMULTISAMPLEPROC renderbufferStorageMultisample = nullptr;
     PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
     PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
@@ -41,6 +43,7 @@ struct OffscreenGl::Egl {
             && load(genRenderbuffers, "glGenRenderbuffers")
             && load(deleteRenderbuffers, "glDeleteRenderbuffers")
             && load(bindRenderbuffer, "glBindRenderbuffer")
+            && load(getRenderbufferParameteriv, "glGetRenderbufferParameteriv")
             && load(renderbufferStorageMultisample, "glRenderbufferStorageMultisample")
             && load(framebufferRenderbuffer, "glFramebufferRenderbuffer")
             && load(checkFramebufferStatus, "glCheckFramebufferStatus")
@@ -117,25 +120,30 @@ bool OffscreenGl::setUp(std::string &error)
 
     egl->genRenderbuffers(3, egl->renderbuffers);
     egl->genFramebuffers(2, egl->framebuffers);
-    const GLenum formats[3] = {GL_RGBA8, GL_DEPTH24_STENCIL8, GL_RGBA8};
-    const GLsizei samples[3] = {kSamples, kSamples, 0};
-    for (int i = 0; i < 3; ++i) {
-        egl->bindRenderbuffer(GL_RENDERBUFFER, egl->renderbuffers[i]);
-        egl->renderbufferStorageMultisample(GL_RENDERBUFFER, samples[i], formats[i], w, h);
-    }
+    for (GLuint renderbuffer : egl->renderbuffers)  // made by their first binding
+        egl->bindRenderbuffer(GL_RENDERBUFFER, renderbuffer);
     egl->bindFramebuffer(GL_FRAMEBUFFER, egl->framebuffers[1]);
     egl->framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
                                  egl->renderbuffers[2]);
-    const bool resolvedOk = egl->checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     egl->bindFramebuffer(GL_FRAMEBUFFER, egl->framebuffers[0]);
     egl->framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
                                  egl->renderbuffers[0]);
     egl->framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
                                  egl->renderbuffers[1]);
-    if (!resolvedOk || egl->checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE
-        || glGetError() != GL_NO_ERROR) {
-        error = "no headless OpenGL: cannot create a " + std::to_string(kSamples)
-            + "x multisampled framebuffer of " + std::to_string(w) + "x" + std::to_string(h);
+    if (!allocate(w, h)) {
+        // Mesa's llvmpipe, for one, refuses an image above a size of its
+        // own, whatever the memory free.
+        const auto [largestWidth, largestHeight] =
+            largestOfShape(w, h, false, [this](int w, int h) { return allocate(w, h); });
+        const std::string size = std::to_string(w) + "x" + std::to_string(h);
+        if (largestWidth == 0)
+            error = "no headless OpenGL: cannot create a " + std::to_string(kSamples)
+                + "x multisampled framebuffer";
+        else
+            error = "not enough graphics memory for a " + std::to_string(kSamples)
+                + "x multisampled framebuffer of " + size
+                + " (this GL refused it); the largest of that shape it gives is "
+                + std::to_string(largestWidth) + "x" + std::to_string(largestHeight);
         return false;
     }
 
@@ -143,6 +151,29 @@ bool OffscreenGl::setUp(std::string &error)
     surface.initialize(gl);
     surface.resize(gl, w, h);
     return true;
+}
+
+bool OffscreenGl::allocate(int w, int h)
+{
+    const GLenum formats[3] = {GL_RGBA8, GL_DEPTH24_STENCIL8, GL_RGBA8};
+    const GLsizei samples[3] = {kSamples, kSamples, 0};
+    for (int i = 0; i < 3; ++i) {
+        egl->bindRenderbuffer(GL_RENDERBUFFER, egl->renderbuffers[i]);
+        egl->renderbufferStorageMultisample(GL_RENDERBUFFER, samples[i], formats[i], w, h);
+        // Storage refused leaves the image empty, and no need to try the
+        // rest, which would clear gigabytes for nothing.
+        GLint given = 0;
+        egl->getRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_WIDTH, &given);
+        if (given != w)
+            return false;
+    }
+    bool complete = true;
+    for (GLuint framebuffer : egl->framebuffers) {
+        egl->bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        complete = complete && egl->checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    }
+    // Left bound to the multisampled target, as drawing wants it.
+    return glGetError() == GL_NO_ERROR && complete;
 }
 
 std::vector<std::uint8_t> OffscreenGl::render(std::int32_t t)

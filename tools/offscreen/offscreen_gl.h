@@ -39,6 +39,9 @@ private:
     struct Egl;
     OffscreenGl(int width, int height);
     bool setUp(std::string &error);
+    // Gives the framebuffer's images w by h pixels; false when GL cannot
+    // make them a complete framebuffer.
+    bool allocate(int w, int h);
     void paint(std::int32_t t);
 
     DrawingSurface surface;

@@ -5,6 +5,7 @@
 #include "music_clock.h"
 #include "music_file.h"
 #include "silent_clock.h"
+#include "sound_output.h"
 #include "timeline.h"
 #include "ui_main_window.h"
 
@@ -46,8 +47,12 @@ MainWindow::MainWindow(QWidget *parent)
         std::fprintf(stderr, "ostre3: no 1991.mp3 here, playing the demo's own soundtrack %s\n",
                      qPrintable(musicName));
     // What is plainly wrong with the file needs no waiting for the media
-    // framework; and a special file must never reach it.
-    const QString problem = musicFileProblem(choice.path);
+    // framework; and a special file must never reach it. With nothing to
+    // play it on, the backends fail in ways that blame the music (or end
+    // it seconds early): the demo's own clock does better.
+    QString problem = musicFileProblem(choice.path);
+    if (problem.isEmpty())
+        problem = QString::fromStdString(soundOutputProblem(SoundPlaces::ofThisSession()));
     if (!problem.isEmpty())
         sayCannotPlay(problem);
 
@@ -133,6 +138,8 @@ void MainWindow::tick(qint64 time)
     if (time >= kTimelineEnd + (clock == music ? std::max<qint64>(audioDelay, 0) : 0))
         close();
     ui->label->setText(tr("%1").arg(time));
+    if (clock == music)
+        heard = time;
     followState();
     const double now = monotonicMs();
     smooth.report(time, now);
@@ -151,8 +158,14 @@ void MainWindow::finished()
     // its end without it.
     if (clock != music)
         return;
+    // Music that played the whole timeline leaves only a picture waiting
+    // for late sound (--audio-delay) to run on to its end.
+    if (heard >= kTimelineEnd) {
+        playSilently();
+        return;
+    }
     std::fprintf(stderr, "ostre3: %s ended at %lld ms, before the demo's end at %d ms; the demo runs on without sound\n",
-                 qPrintable(musicName), static_cast<long long>(demoPane->time()), kTimelineEnd);
+                 qPrintable(musicName), static_cast<long long>(heard), kTimelineEnd);
     playSilently();
 }
 

@@ -103,4 +103,5 @@ private:
     // it has been shown.
     bool endShown = false;
     qint64 audioDelay = 0;
+    qint64 heard = 0; // the music's last position
 };

@@ -1,7 +1,10 @@
 #include "music_clock.h"
 
+#include "music_file.h"
 #include "playback_watch.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 #include <phonon/AudioOutput>
 #include <phonon/MediaObject>
@@ -73,8 +76,19 @@ void MusicClock::start(const QString &path)
     // finished without having played is music that cannot play, not music
     // that ended.
     connect(media, &Phonon::MediaObject::finished, this, &PlaybackClock::finished);
-    media->setCurrentSource(Phonon::MediaSource(QUrl::fromLocalFile(path)));
+    media->setCurrentSource(Phonon::MediaSource(QUrl::fromLocalFile(nameForBackend(path))));
     media->play();
+}
+
+QString MusicClock::nameForBackend(const QString &path)
+{
+    // The VLC backend takes a file named .mp3 for MP3, whatever it holds.
+    const QFileInfo info(path);
+    const QString suffix = suffixForContent(path);
+    if (suffix.isEmpty() || info.suffix().compare(suffix, Qt::CaseInsensitive) == 0 || !links.isValid())
+        return path;
+    const QString link = links.filePath(info.completeBaseName() + '.' + suffix);
+    return QFile::link(info.absoluteFilePath(), link) ? link : path;
 }
 
 bool MusicClock::isPlaying() const

@@ -3,6 +3,7 @@
 #include "playback_clock.h"
 
 #include <QString>
+#include <QTemporaryDir>
 
 namespace Phonon {
 class AudioOutput;
@@ -37,6 +38,11 @@ signals:
     void cannotPlay(const QString &reason);
 
 private:
+    // What the backend is handed for path: path itself, or a link to it
+    // whose name says what it holds.
+    QString nameForBackend(const QString &path);
+
     Phonon::MediaObject *media;
     Phonon::AudioOutput *output;
+    QTemporaryDir links;
 };

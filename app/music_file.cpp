@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -42,5 +43,25 @@ QString musicFileProblem(const QString &path)
         return tr("permission denied");
     if (info.size() == 0)
         return tr("the file is empty");
+    return {};
+}
+
+QString suffixForContent(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray head = file.read(12);
+    if (head.startsWith("OggS"))
+        return QStringLiteral("ogg");
+    if (head.startsWith("fLaC"))
+        return QStringLiteral("flac");
+    if (head.startsWith("RIFF") && head.mid(8, 4) == "WAVE")
+        return QStringLiteral("wav");
+    // An ID3 tag, or an MPEG audio frame's sync word.
+    if (head.startsWith("ID3")
+        || (head.size() >= 2 && static_cast<unsigned char>(head[0]) == 0xFF
+            && (static_cast<unsigned char>(head[1]) & 0xE0) == 0xE0))
+        return QStringLiteral("mp3");
     return {};
 }

@@ -19,3 +19,8 @@ MusicChoice chooseMusic(const QString &workingDir, const QString &programDir);
 // Why path cannot be handed to the media framework, or empty if it may be.
 // Reads metadata only: opening a FIFO would block until a writer comes.
 QString musicFileProblem(const QString &path);
+
+// The file name suffix that says what path holds, from its first bytes:
+// "mp3", "ogg", "flac" or "wav"; empty where it is none of these. Some media
+// backends go by the name alone.
+QString suffixForContent(const QString &path);

@@ -69,6 +69,7 @@ def main():
         return 77
     help_text = subprocess.run([weston, "--help"], capture_output=True, text=True).stdout
     rates = [60000, 144000] if "--refresh-rate" in help_text else [None]
+    pixman = "--renderer=pixman" if "--renderer" in help_text else "--use-pixman"
 
     failures = []
     with tempfile.TemporaryDirectory() as runtime:
@@ -81,16 +82,20 @@ def main():
         for rate in rates:
             period = 1000 / (rate / 1000 if rate else 40)
             env = dict(os.environ, XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY="pacing")
-            command = [weston, "--backend=headless", "--width=96", "--height=54", "--socket=pacing",
-                       "--idle-time=0", "--shell=kiosk", f"--log={runtime}/weston.log"]
+            command = [weston, "--backend=headless-backend.so", pixman, "--width=96", "--height=54", "--socket=pacing",
+                       "--idle-time=0", f"--log={runtime}/weston.log"]
             if rate:
                 command.append(f"--refresh-rate={rate}")
             compositor = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             try:
                 for _ in range(100):
-                    if os.path.exists(os.path.join(runtime, "pacing")):
+                    if os.path.exists(os.path.join(runtime, "pacing")) or compositor.poll() is not None:
                         break
                     time.sleep(0.1)
+                if not os.path.exists(os.path.join(runtime, "pacing")):
+                    with open(f"{runtime}/weston.log", errors="replace") as log:
+                        print("FAIL: weston did not start:", log.read()[-2000:])
+                    return 1
                 client_env = dict(env, WAYLAND_DEBUG="client", QT_QPA_PLATFORM="wayland")
                 name = f"{rate / 1000:g} Hz" if rate else "weston's own pace"
                 log = os.path.join(runtime, "reference.txt")

@@ -2,6 +2,7 @@
 // music it cannot play.
 #include "music_clock.h"
 #include "playback_watch.h"
+#include "sound_output.h"
 #include "window_harness.h"
 
 #include <QElapsedTimer>
@@ -200,6 +201,8 @@ void MusicTest::unplayableMusicPlaysSilently_data()
     QTest::newRow("not audio") << "text" << "cannot play";
     // Never handed on, as opening it would block.
     QTest::newRow("fifo") << "fifo" << "not a regular file";
+    // Good music with nothing to play it on.
+    QTest::newRow("no sound output") << "unheard" << "no sound output";
 }
 
 void MusicTest::unplayableMusicPlaysSilently()
@@ -214,7 +217,20 @@ void MusicTest::unplayableMusicPlaysSilently()
     } else if (kind == "fifo") {
         QCOMPARE(mkfifo(QFile::encodeName(stage.musicPath()).constData(), 0644), 0);
     }
+    const bool hadServer = qEnvironmentVariableIsSet("PULSE_SERVER");
+    const QByteArray server = qgetenv("PULSE_SERVER");
+    if (kind == "unheard") {
+        REQUIRE_TEST_MUSIC("long.mp3");
+        QFile::copy(testMusic("long.mp3"), stage.musicPath());
+        qputenv("PULSE_SERVER", "unix:/nonexistent/pulse/native");
+        if (soundOutputProblem(SoundPlaces::ofThisSession()).empty())
+            QSKIP("this machine has a sound card");
+    }
     MainWindow w;
+    if (hadServer)
+        qputenv("PULSE_SERVER", server);
+    else
+        qunsetenv("PULSE_SERVER");
     QTRY_VERIFY_WITH_TIMEOUT(silentClock(w), kFallbackMs);
     QElapsedTimer sinceTakeOver;
     sinceTakeOver.start();

@@ -23,6 +23,7 @@
 namespace {
 
 constexpr qint64 kSeekStepMs = 5000;
+constexpr int kRetryMs = 2000;
 
 // A refresh rate a screen reports, or 60 Hz where it says nothing sensible.
 double refreshPeriodOf(const QScreen *screen)
@@ -36,6 +37,13 @@ double refreshPeriodOf(const QScreen *screen)
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
+    // While the picture runs on over a stall, the music is asked now and
+    // then to play again from it.
+    retryTimer.setInterval(kRetryMs);
+    connect(&retryTimer, &QTimer::timeout, this, [this] {
+        if (clock == silent && silent->isPlaying() && soundOutputProblem(SoundPlaces::ofThisSession()).empty())
+            music->retry(silent->position());
+    });
     frameTimer.setSingleShot(true);
     frameTimer.setTimerType(Qt::PreciseTimer);
     connect(&frameTimer, &QTimer::timeout, this, [this] { frames.wake(monotonicMs()); });
@@ -73,6 +81,8 @@ MainWindow::MainWindow(QWidget *parent)
             sayCannotPlay(reason);
             playSilently();
         });
+        connect(music, &MusicClock::stalled, this, &MainWindow::bridgeStall);
+        connect(music, &MusicClock::playsAgain, this, &MainWindow::endBridge);
         music->start(choice.path);
     } else {
         playSilently();
@@ -241,15 +251,19 @@ void MainWindow::toggleFullScreen()
 
 void MainWindow::follow(PlaybackClock *next)
 {
+    // Only the clock's own signals: the music's stalls are heard all along.
     if (clock)
-        disconnect(clock, nullptr, this, nullptr);
+        for (const auto &connection : clockConnections)
+            disconnect(connection);
     clock = next;
     // The silent clock is heard nowhere: nothing to wait for.
     smooth.setDelay(clock == music ? audioDelay : 0);
-    connect(clock, &PlaybackClock::tick, this, &MainWindow::tick);
-    connect(clock, &PlaybackClock::finished, this, &MainWindow::finished);
-    connect(clock, &PlaybackClock::playingChanged, this, &MainWindow::followState);
-    connect(clock, &PlaybackClock::sought, this, &MainWindow::jumpTo);
+    clockConnections = {
+        connect(clock, &PlaybackClock::tick, this, &MainWindow::tick),
+        connect(clock, &PlaybackClock::finished, this, &MainWindow::finished),
+        connect(clock, &PlaybackClock::playingChanged, this, &MainWindow::followState),
+        connect(clock, &PlaybackClock::sought, this, &MainWindow::jumpTo),
+    };
     followState();
 }
 
@@ -364,6 +378,37 @@ void MainWindow::sayCannotPlay(const QString &reason)
 {
     std::fprintf(stderr, "ostre3: cannot play %s: %s; the demo runs on without sound\n",
                  qPrintable(musicName), qPrintable(reason));
+}
+
+void MainWindow::bridgeStall(const QString &reason)
+{
+    if (clock != music)
+        return;
+    // What stalls music is most often its sound output going away.
+    QString why = QString::fromStdString(soundOutputProblem(SoundPlaces::ofThisSession()));
+    if (why.isEmpty())
+        why = reason;
+    std::fprintf(stderr, "ostre3: %s stopped playing at %lld ms: %s; the picture runs on without sound until it plays again\n",
+                 qPrintable(musicName), static_cast<long long>(demoPane->time()), qPrintable(why));
+    playSilently();
+    retryTimer.start();
+}
+
+void MainWindow::endBridge()
+{
+    if (clock != silent || !retryTimer.isActive())
+        return;
+    retryTimer.stop();
+    // The music goes on from the picture, which never steps back for it.
+    const qint64 from = std::max<qint64>(silent->position(), demoPane->time());
+    const bool playing = silent->isPlaying();
+    follow(music);
+    silent->deleteLater();
+    silent = nullptr;
+    if (!playing)
+        music->pause();
+    music->seek(from);
+    std::fprintf(stderr, "ostre3: %s plays again from %lld ms\n", qPrintable(musicName), static_cast<long long>(from));
 }
 
 void MainWindow::playSilently()

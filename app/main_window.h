@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <string>
+#include <vector>
 
 class DemoPane;
 class MusicClock;
@@ -83,6 +84,10 @@ private:
     void followScreen(QScreen *screen);
     void sayCannotPlay(const QString &reason);
     void playSilently();
+    // Music that stalls while it plays: the picture runs on silently from
+    // where it is, until the music plays again and follows it.
+    void bridgeStall(const QString &reason);
+    void endBridge();
 
     Ui_MainWindow *ui = nullptr;
     MusicClock *music = nullptr;
@@ -90,11 +95,13 @@ private:
     DemoPane *demoPane = nullptr;
     // The music's clock, or the silent one once the music has failed.
     PlaybackClock *clock = nullptr;
+    std::vector<QMetaObject::Connection> clockConnections;
     SilentClock *silent = nullptr;
     QString musicName; // as named in messages
     SmoothClock smooth;
     FrameLoop frames{*this};
     QTimer frameTimer; // a deadline, where the display does not pace frames
+    QTimer retryTimer; // while bridging a stall
     QMetaObject::Connection refreshRateWatch; // of the window's screen
     FrameLog frameLog;
     // The picture being painted: when, for which moment, what it shows.

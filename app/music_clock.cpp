@@ -1,5 +1,6 @@
 #include "music_clock.h"
 
+#include "monotonic_clock.h"
 #include "music_file.h"
 #include "playback_watch.h"
 
@@ -66,17 +67,45 @@ MusicClock::MusicClock(QObject *parent)
 void MusicClock::start(const QString &path)
 {
     // Watched from before the start: a backend may fail within play().
-    auto *watch = new PlaybackWatch(media, this);
+    watch = new PlaybackWatch(media, this);
     connect(watch, &PlaybackWatch::cannotPlay, this, [this](const QString &reason) {
         disconnect(media, nullptr, this, nullptr);
         media->stop();
         emit cannotPlay(reason);
     });
+    connect(watch, &PlaybackWatch::stall, this, &MusicClock::stalled);
+    connect(watch, &PlaybackWatch::playsAgain, this, [this] {
+        retryFrom = -1;
+        emit playsAgain();
+    });
+    // A retry goes on from where it was asked to once the music plays.
+    connect(media, &Phonon::MediaObject::stateChanged, this, [this](Phonon::State state) {
+        if (state == Phonon::PlayingState && retryFrom >= 0) {
+            media->seek(retryFrom + static_cast<qint64>(monotonicMs() - retriedAt));
+            retryFrom = -1;
+        }
+    });
     // Connected after the watch, which hears of the end first: music that
     // finished without having played is music that cannot play, not music
     // that ended.
     connect(media, &Phonon::MediaObject::finished, this, &PlaybackClock::finished);
-    media->setCurrentSource(Phonon::MediaSource(QUrl::fromLocalFile(nameForBackend(path))));
+    source = QUrl::fromLocalFile(nameForBackend(path));
+    media->setCurrentSource(Phonon::MediaSource(source));
+    media->play();
+}
+
+void MusicClock::retry(qint64 from)
+{
+    if (!watch || !watch->stalled())
+        return;
+    // A backend whose output went away may keep the broken pipeline, or an
+    // output that plays into nothing, for its source: given the source
+    // again, it makes new ones.
+    media->setCurrentSource(Phonon::MediaSource(source));
+    media->setTickInterval(1);
+    retryFrom = std::max<qint64>(from, 0);
+    retriedAt = monotonicMs();
+    watch->replayed();
     media->play();
 }
 
@@ -93,12 +122,13 @@ QString MusicClock::nameForBackend(const QString &path)
 
 bool MusicClock::isPlaying() const
 {
-    return media->state() == Phonon::PlayingState;
+    return media->state() == Phonon::PlayingState && !(watch && watch->stalled());
 }
 
 bool MusicClock::isPaused() const
 {
-    return media->state() == Phonon::PausedState;
+    // Paused by the viewer; a backend that pauses by itself has stalled.
+    return media->state() == Phonon::PausedState && !wanted;
 }
 
 qint64 MusicClock::position() const
@@ -108,6 +138,9 @@ qint64 MusicClock::position() const
 
 void MusicClock::play()
 {
+    wanted = true;
+    if (watch)
+        watch->setWanted(true);
     const bool fromStop = media->state() == Phonon::StoppedState;
     media->play();
     // Stopped music, at its end say, plays again from the start.
@@ -117,6 +150,9 @@ void MusicClock::play()
 
 void MusicClock::pause()
 {
+    wanted = false;
+    if (watch)
+        watch->setWanted(false);
     media->pause();
 }
 

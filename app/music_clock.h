@@ -4,6 +4,9 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <QUrl>
+
+class PlaybackWatch;
 
 namespace Phonon {
 class AudioOutput;
@@ -24,6 +27,9 @@ public:
     // Plays the local file at path, which must not be a special file: the
     // framework would block opening a FIFO.
     void start(const QString &path);
+    // After a stall, gives the music to the backend again, to play from
+    // `from` (ms), as the picture has run on without it.
+    void retry(qint64 from);
 
     bool isPlaying() const override;
     bool isPaused() const override;
@@ -36,6 +42,10 @@ signals:
     // The music will not play: it has been stopped for good, and this clock
     // ticks no more. Emitted at most once.
     void cannotPlay(const QString &reason);
+    // The music played, then stopped playing though asked to: neither
+    // playing nor paused until playsAgain().
+    void stalled(const QString &reason);
+    void playsAgain();
 
 private:
     // What the backend is handed for path: path itself, or a link to it
@@ -44,5 +54,11 @@ private:
 
     Phonon::MediaObject *media;
     Phonon::AudioOutput *output;
+    PlaybackWatch *watch = nullptr;
+    bool wanted = true; // playing, as the viewer asked
+    QUrl source;
     QTemporaryDir links;
+    // Where a retry goes on from, once playing, and when it was asked for.
+    qint64 retryFrom = -1;
+    double retriedAt = 0;
 };

@@ -1,22 +1,33 @@
 #pragma once
 
 // A binary floating-point number with x87 extended's 64-bit significand,
-// computed with 64-bit integers, for machines whose long double is another
-// format (arm64's and riscv64's binary128, WebAssembly's). Every operation
-// rounds once to 64 bits, to nearest with ties to even, exactly as x87 does
-// with its precision control at extended: the same sums, products,
-// quotients, comparisons and conversions to and from float, double and the
-// integers, and so the same pictures.
+// from hardware doubles and 64-bit integers, for machines whose long double
+// is another format (arm64's and riscv64's binary128, WebAssembly's). Every
+// operation rounds once to 64 bits, to nearest with ties to even, exactly as
+// x87 does with its precision control at extended: the same sums,
+// products, quotients, comparisons and conversions to and from float,
+// double and the integers, and so the same pictures.
 //
-// The exponent is an int32 rather than x87's 15 bits. The scenes' values
-// come from floats, doubles and ints through a few operations each, far
-// from x87's overflow (2^16384) and its subnormals (below 2^-16382), so
-// there x87 rounds every result as this type does. Conversions to float and
-// double round into their subnormals and overflow to infinity, as x87's
+// A value is kept as a pair of doubles hi + lo, hi that sum rounded to
+// double, and stands for that sum rounded to 64 bits. Conversions from
+// float, double and int are exact and free; sums and products of two
+// doubles are worked out exactly in doubles, and rounded to 64 bits only
+// when the value is used: not at all where it is next rounded to float or
+// double, except where it lies next to a halfway point. What doubles cannot
+// do exactly (other products, quotients, sums of far apart numbers, numbers
+// near the ends of double's range) goes through Unpacked: a 64-bit integer
+// significand and an exponent.
+//
+// The values must lie within double's normal range, zero apart, with room
+// for 64 bits below: 2^-1000 to 2^1000 in magnitude. The scenes' values come
+// from floats, doubles and ints through a few operations each, far from
+// those ends. There x87 rounds every result as this type does; conversions
+// to float round into float's subnormals and overflow to infinity, as x87's
 // stores do. Infinities and NaNs are not represented: no scene makes one.
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <type_traits>
 
@@ -27,50 +38,44 @@ static_assert(std::numeric_limits<double>::is_iec559 && std::numeric_limits<doub
                   std::numeric_limits<float>::is_iec559 && std::numeric_limits<float>::digits == 24,
               "the portable 64-bit-significand type reads IEEE binary32 and binary64 bit patterns");
 
-class ExtendedFloat {
+namespace extended_float {
+
+// The fast paths are inlined however large the function they land in.
+#define EXTENDED_FLOAT_INLINE [[gnu::always_inline]]
+
+// The same number as a sign, an int32 exponent and a 64-bit significand
+// with its top bit set, for any exponent: what ExtendedFloat falls back on.
+class Unpacked {
 public:
-    constexpr ExtendedFloat() = default;
+    constexpr Unpacked() = default;
 
-    // Exact, as every float, double and 64-bit integer fits a 64-bit
-    // significand.
-    template <class T, std::enable_if_t<std::is_arithmetic_v<T>, int> = 0>
-    constexpr ExtendedFloat(T value)  // NOLINT: as implicit as a long double
+    // Exact: every double and 64-bit integer fits.
+    explicit constexpr Unpacked(double value)
+        : Unpacked(fromBits<std::uint64_t, 52, 11>(__builtin_bit_cast(std::uint64_t, value)))
     {
-        if constexpr (std::is_same_v<T, float>)
-            *this = fromBits<std::uint32_t, 23, 8>(__builtin_bit_cast(std::uint32_t, value));
-        else if constexpr (std::is_same_v<T, double>)
-            *this = fromBits<std::uint64_t, 52, 11>(__builtin_bit_cast(std::uint64_t, value));
-        else if constexpr (std::is_integral_v<T>)
-            *this = fromInteger(value);
-        else
-            static_assert(!sizeof(T), "convert a long double through double");
+    }
+    template <class Integer, std::enable_if_t<std::is_integral_v<Integer>, int> = 0>
+    explicit constexpr Unpacked(Integer value) : Unpacked(fromInteger(value))
+    {
     }
 
-    template <class T, std::enable_if_t<std::is_arithmetic_v<T>, int> = 0>
-    constexpr operator T() const  // NOLINT
+    // Rounded once to double, subnormals included; beyond the largest
+    // double, infinity.
+    explicit constexpr operator double() const
     {
-        if constexpr (std::is_same_v<T, float>)
-            return __builtin_bit_cast(float, toBits<std::uint32_t, 23, 8>());
-        else if constexpr (std::is_same_v<T, double>)
-            return __builtin_bit_cast(double, toBits<std::uint64_t, 52, 11>());
-        else if constexpr (std::is_integral_v<T> && std::is_signed_v<T>)
-            return truncated<T>();
-        else if constexpr (std::is_same_v<T, long double> && std::numeric_limits<long double>::digits >= 64)
-            return exactly();
-        else
-            static_assert(!sizeof(T), "no conversion to this type");
+        return __builtin_bit_cast(double, toBits<std::uint64_t, 52, 11>());
     }
 
-    friend constexpr ExtendedFloat operator-(ExtendedFloat a)
+    friend constexpr Unpacked operator-(Unpacked a)
     {
         a.negative_ = !a.negative_;
         return a;
     }
 
-    friend constexpr ExtendedFloat operator+(ExtendedFloat a, ExtendedFloat b) { return sum(a, b); }
-    friend constexpr ExtendedFloat operator-(ExtendedFloat a, ExtendedFloat b) { return sum(a, -b); }
+    friend constexpr Unpacked operator+(Unpacked a, Unpacked b) { return sum(a, b); }
+    friend constexpr Unpacked operator-(Unpacked a, Unpacked b) { return sum(a, -b); }
 
-    friend constexpr ExtendedFloat operator*(ExtendedFloat a, ExtendedFloat b)
+    friend constexpr Unpacked operator*(Unpacked a, Unpacked b)
     {
         const bool negative = a.negative_ != b.negative_;
         if (a.significand_ == 0 || b.significand_ == 0)
@@ -82,7 +87,7 @@ public:
         return rounded(negative, a.exponent_ + b.exponent_ + carry, high(product), low(product));
     }
 
-    friend constexpr ExtendedFloat operator/(ExtendedFloat a, ExtendedFloat b)
+    friend constexpr Unpacked operator/(Unpacked a, Unpacked b)
     {
         const bool negative = a.negative_ != b.negative_;
         if (a.significand_ == 0)
@@ -103,48 +108,6 @@ public:
         return rounded(negative, a.exponent_ - b.exponent_ - smaller, quotient, tail);
     }
 
-    friend constexpr bool operator==(ExtendedFloat a, ExtendedFloat b)
-    {
-        if (a.significand_ == 0 || b.significand_ == 0)
-            return a.significand_ == b.significand_;
-        return a.negative_ == b.negative_ && a.exponent_ == b.exponent_ && a.significand_ == b.significand_;
-    }
-    friend constexpr bool operator<(ExtendedFloat a, ExtendedFloat b)
-    {
-        if (a.significand_ == 0 && b.significand_ == 0)
-            return false;
-        if (a.negative_ != b.negative_)
-            return a.negative_;
-        return a.negative_ ? magnitudeBelow(b, a) : magnitudeBelow(a, b);
-    }
-    friend constexpr bool operator!=(ExtendedFloat a, ExtendedFloat b) { return !(a == b); }
-    friend constexpr bool operator>(ExtendedFloat a, ExtendedFloat b) { return b < a; }
-    friend constexpr bool operator<=(ExtendedFloat a, ExtendedFloat b) { return !(b < a); }
-    friend constexpr bool operator>=(ExtendedFloat a, ExtendedFloat b) { return !(a < b); }
-
-    // With a plain number on either side, as long double mixes.
-#define EXTENDED_FLOAT_MIXED(op, result)                                                  \
-    template <class T, std::enable_if_t<std::is_arithmetic_v<T>, int> = 0>                \
-    friend constexpr result operator op(ExtendedFloat a, T b) { return a op ExtendedFloat(b); } \
-    template <class T, std::enable_if_t<std::is_arithmetic_v<T>, int> = 0>                \
-    friend constexpr result operator op(T a, ExtendedFloat b) { return ExtendedFloat(a) op b; }
-    EXTENDED_FLOAT_MIXED(+, ExtendedFloat)
-    EXTENDED_FLOAT_MIXED(-, ExtendedFloat)
-    EXTENDED_FLOAT_MIXED(*, ExtendedFloat)
-    EXTENDED_FLOAT_MIXED(/, ExtendedFloat)
-    EXTENDED_FLOAT_MIXED(<, bool)
-    EXTENDED_FLOAT_MIXED(>, bool)
-    EXTENDED_FLOAT_MIXED(<=, bool)
-    EXTENDED_FLOAT_MIXED(>=, bool)
-    EXTENDED_FLOAT_MIXED(==, bool)
-    EXTENDED_FLOAT_MIXED(!=, bool)
-#undef EXTENDED_FLOAT_MIXED
-
-    ExtendedFloat &operator+=(ExtendedFloat b) { return *this = *this + b; }
-    ExtendedFloat &operator-=(ExtendedFloat b) { return *this = *this - b; }
-    ExtendedFloat &operator*=(ExtendedFloat b) { return *this = *this * b; }
-    ExtendedFloat &operator/=(ExtendedFloat b) { return *this = *this / b; }
-
 private:
     using Wide = unsigned __int128;
     static constexpr std::uint64_t kHalf = std::uint64_t{1} << 63;
@@ -152,12 +115,12 @@ private:
     // first orders by magnitude.
     static constexpr std::int32_t kZeroExponent = std::numeric_limits<std::int32_t>::min() / 2;
 
-    constexpr ExtendedFloat(bool negative, std::int32_t exponent, std::uint64_t significand)
+    constexpr Unpacked(bool negative, std::int32_t exponent, std::uint64_t significand)
         : significand_(significand), exponent_(exponent), negative_(negative)
     {
     }
 
-    static constexpr ExtendedFloat zero(bool negative) { return {negative, kZeroExponent, 0}; }
+    static constexpr Unpacked zero(bool negative) { return {negative, kZeroExponent, 0}; }
 
     static constexpr std::uint64_t high(Wide w) { return static_cast<std::uint64_t>(w >> 64); }
     static constexpr std::uint64_t low(Wide w) { return static_cast<std::uint64_t>(w); }
@@ -165,7 +128,7 @@ private:
 
     // significand (top bit set) plus rest / 2^64 of its last place, rounded
     // to nearest, ties to even.
-    static constexpr ExtendedFloat rounded(bool negative, std::int32_t exponent, std::uint64_t significand,
+    static constexpr Unpacked rounded(bool negative, std::int32_t exponent, std::uint64_t significand,
                                            std::uint64_t rest)
     {
         if (rest > kHalf || (rest == kHalf && (significand & 1))) {
@@ -178,15 +141,15 @@ private:
     }
 
     // |a| < |b|.
-    static constexpr bool magnitudeBelow(ExtendedFloat a, ExtendedFloat b)
+    static constexpr bool magnitudeBelow(Unpacked a, Unpacked b)
     {
         return a.exponent_ < b.exponent_ || (a.exponent_ == b.exponent_ && a.significand_ < b.significand_);
     }
 
-    static constexpr ExtendedFloat sum(ExtendedFloat a, ExtendedFloat b)
+    static constexpr Unpacked sum(Unpacked a, Unpacked b)
     {
         if (magnitudeBelow(a, b)) {
-            const ExtendedFloat larger = b;
+            const Unpacked larger = b;
             b = a;
             a = larger;
         }
@@ -243,7 +206,7 @@ private:
     // An IEEE number's bits: `fraction` bits of fraction below `exponent`
     // bits of biased exponent, and the sign.
     template <class Bits, int fraction, int exponent>
-    static constexpr ExtendedFloat fromBits(Bits bits)
+    static constexpr Unpacked fromBits(Bits bits)
     {
         constexpr int bias = (1 << (exponent - 1)) - 1;
         const bool negative = bits >> (fraction + exponent);
@@ -259,7 +222,7 @@ private:
     }
 
     template <class Integer>
-    static constexpr ExtendedFloat fromInteger(Integer value)
+    static constexpr Unpacked fromInteger(Integer value)
     {
         bool negative = false;
         if constexpr (std::is_signed_v<Integer>)
@@ -272,8 +235,7 @@ private:
         return {negative, 63 - zeros, magnitude << zeros};
     }
 
-    // Rounded once to the IEEE format of fromBits, subnormals included;
-    // beyond its largest finite number, infinity.
+    // Rounded once to the IEEE format of fromBits.
     template <class Bits, int fraction, int exponent>
     constexpr Bits toBits() const
     {
@@ -302,28 +264,362 @@ private:
         return sign | static_cast<Bits>((biased << fraction) + magnitude - (std::uint64_t{1} << fraction));
     }
 
-    // Exact where long double has 64 bits or more (x87, binary128).
-    long double exactly() const
-    {
-        const long double magnitude = std::ldexp(static_cast<long double>(significand_), exponent_ - 63);
-        return negative_ ? -magnitude : magnitude;
-    }
-
-    // Toward zero, as x87's conversions do; out of range, the integer x87
-    // gives for it: the most negative.
-    template <class Integer>
-    constexpr Integer truncated() const
-    {
-        if (exponent_ < 0)
-            return 0;
-        constexpr int bits = std::numeric_limits<Integer>::digits;  // 31, 63
-        if (exponent_ >= bits)
-            return std::numeric_limits<Integer>::min();
-        const std::uint64_t magnitude = significand_ >> (63 - exponent_);
-        return static_cast<Integer>(negative_ ? 0 - magnitude : magnitude);
-    }
-
     std::uint64_t significand_ = 0;  // top bit set, except in zero
     std::int32_t exponent_ = kZeroExponent;  // of the top bit
     bool negative_ = false;
 };
+
+} // namespace extended_float
+
+class ExtendedFloat {
+public:
+    constexpr ExtendedFloat() = default;
+
+    // Exact, as every float, double and 64-bit integer fits a 64-bit
+    // significand.
+    template <class T, std::enable_if_t<std::is_arithmetic_v<T>, int> = 0>
+    EXTENDED_FLOAT_INLINE constexpr ExtendedFloat(T value)  // NOLINT: as implicit as a long double
+    {
+        if constexpr (std::is_same_v<T, float> || std::is_same_v<T, double> ||
+                      (std::is_integral_v<T> && sizeof(T) <= 4)) {
+            hi_ = value;
+        } else if constexpr (std::is_integral_v<T>) {
+            if (value <= (T{1} << 53) && (!std::is_signed_v<T> || value >= -(T{1} << 53)))
+                hi_ = static_cast<double>(value);
+            else
+                *this = packed(extended_float::Unpacked(value));
+        } else {
+            static_assert(!sizeof(T), "convert a long double through double");
+        }
+    }
+
+    template <class T, std::enable_if_t<std::is_arithmetic_v<T>, int> = 0>
+    EXTENDED_FLOAT_INLINE constexpr operator T() const  // NOLINT
+    {
+        if constexpr (std::is_same_v<T, double>)
+            return toDouble();
+        else if constexpr (std::is_same_v<T, float>)
+            return toFloat();
+        else if constexpr (std::is_integral_v<T> && std::is_signed_v<T>)
+            return rounded().template truncated<T>();
+        else if constexpr (std::is_same_v<T, long double> && std::numeric_limits<long double>::digits >= 64)
+            return rounded().exactly();
+        else
+            static_assert(!sizeof(T), "no conversion to this type");
+    }
+
+    EXTENDED_FLOAT_INLINE friend constexpr ExtendedFloat operator-(ExtendedFloat a) { return {-a.hi_, -a.lo_}; }
+
+    EXTENDED_FLOAT_INLINE friend constexpr ExtendedFloat operator+(ExtendedFloat a, ExtendedFloat b)
+    {
+        a = a.rounded();
+        b = b.rounded();
+        // Numbers converted from a float, a double or an int have no low part
+        // (the compiler sees it): their sum is two doubles exactly.
+        if (a.lo_ == 0 && b.lo_ == 0)
+            return twoSum(a.hi_, b.hi_);
+        return sumOfPairs(a, b);
+    }
+    EXTENDED_FLOAT_INLINE friend constexpr ExtendedFloat operator-(ExtendedFloat a, ExtendedFloat b) { return a + -b; }
+
+    EXTENDED_FLOAT_INLINE friend constexpr ExtendedFloat operator*(ExtendedFloat a, ExtendedFloat b)
+    {
+        a = a.rounded();
+        b = b.rounded();
+        if (withinProductRange(a.hi_) && withinProductRange(b.hi_)) {
+            if (a.lo_ == 0 && b.lo_ == 0)
+                return twoProduct(a.hi_, b.hi_);
+            return productOfSignificands(a, b);
+        }
+        return product(a, b);
+    }
+
+    friend constexpr ExtendedFloat operator/(ExtendedFloat a, ExtendedFloat b)
+    {
+        return quotient(a.rounded(), b.rounded());
+    }
+
+    // Rounded, hi is the value rounded to double and lo what is left: pairs
+    // then compare as their values do.
+    friend constexpr bool operator<(ExtendedFloat a, ExtendedFloat b)
+    {
+        a = a.rounded();
+        b = b.rounded();
+        return a.hi_ < b.hi_ || (a.hi_ == b.hi_ && a.lo_ < b.lo_);
+    }
+    friend constexpr bool operator==(ExtendedFloat a, ExtendedFloat b)
+    {
+        a = a.rounded();
+        b = b.rounded();
+        return a.hi_ == b.hi_ && a.lo_ == b.lo_;
+    }
+    friend constexpr bool operator!=(ExtendedFloat a, ExtendedFloat b) { return !(a == b); }
+    friend constexpr bool operator>(ExtendedFloat a, ExtendedFloat b) { return b < a; }
+    friend constexpr bool operator<=(ExtendedFloat a, ExtendedFloat b) { return !(b < a); }
+    friend constexpr bool operator>=(ExtendedFloat a, ExtendedFloat b) { return !(a < b); }
+
+    // With a plain number on either side, as long double mixes.
+#define EXTENDED_FLOAT_MIXED(op, result)                                                  \
+    template <class T, std::enable_if_t<std::is_arithmetic_v<T>, int> = 0>                \
+    EXTENDED_FLOAT_INLINE friend constexpr result operator op(ExtendedFloat a, T b) { return a op ExtendedFloat(b); } \
+    template <class T, std::enable_if_t<std::is_arithmetic_v<T>, int> = 0>                \
+    EXTENDED_FLOAT_INLINE friend constexpr result operator op(T a, ExtendedFloat b) { return ExtendedFloat(a) op b; }
+    EXTENDED_FLOAT_MIXED(+, ExtendedFloat)
+    EXTENDED_FLOAT_MIXED(-, ExtendedFloat)
+    EXTENDED_FLOAT_MIXED(*, ExtendedFloat)
+    EXTENDED_FLOAT_MIXED(/, ExtendedFloat)
+    EXTENDED_FLOAT_MIXED(<, bool)
+    EXTENDED_FLOAT_MIXED(>, bool)
+    EXTENDED_FLOAT_MIXED(<=, bool)
+    EXTENDED_FLOAT_MIXED(>=, bool)
+    EXTENDED_FLOAT_MIXED(==, bool)
+    EXTENDED_FLOAT_MIXED(!=, bool)
+#undef EXTENDED_FLOAT_MIXED
+
+    ExtendedFloat &operator+=(ExtendedFloat b) { return *this = *this + b; }
+    ExtendedFloat &operator-=(ExtendedFloat b) { return *this = *this - b; }
+    ExtendedFloat &operator*=(ExtendedFloat b) { return *this = *this * b; }
+    ExtendedFloat &operator/=(ExtendedFloat b) { return *this = *this / b; }
+
+private:
+    using Unpacked = extended_float::Unpacked;
+
+    constexpr ExtendedFloat(double hi, double lo) : hi_(hi), lo_(lo) {}
+
+    EXTENDED_FLOAT_INLINE static constexpr std::uint64_t bitsOf(double d) { return __builtin_bit_cast(std::uint64_t, d); }
+    EXTENDED_FLOAT_INLINE static constexpr int biasedExponent(double d) { return static_cast<int>((bitsOf(d) >> 52) & 0x7ff); }
+
+    EXTENDED_FLOAT_INLINE static constexpr ExtendedFloat twoSum(double a, double b)
+    {
+        const double s = a + b;
+        const double v = s - a;
+        return {s, (a - (s - v)) + (b - v)};
+    }
+
+    // Where a product and its rounding error stay normal doubles:
+    // magnitudes of 2^-450 to 2^450.
+    EXTENDED_FLOAT_INLINE static constexpr bool withinProductRange(double d)
+    {
+        return static_cast<unsigned>(biasedExponent(d) - (1023 - 450)) < 900;
+    }
+
+    EXTENDED_FLOAT_INLINE static constexpr ExtendedFloat twoProduct(double a, double b)
+    {
+        const double p = a * b;
+#ifdef __FP_FAST_FMA
+        // A fused multiply-add is one instruction here (arm64, among others).
+        return {p, std::fma(a, b, -p)};
+#else
+        // Dekker's product: each factor split into two 26-bit halves.
+        const double ca = 134217729.0 * a, cb = 134217729.0 * b;
+        const double ah = ca - (ca - a), al = a - ah;
+        const double bh = cb - (cb - b), bl = b - bh;
+        return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+#endif
+    }
+
+    // The value as a pair whose sum is the value itself: hi + lo rounded to
+    // 64 bits. The 64-bit grid near hi is hi's last place / 2^11, half that
+    // just below a power of two; lo is rounded to it by adding and taking
+    // off 1.5 * 2^52 of its steps, which rounds to nearest, ties to even:
+    // hi is an even number of steps.
+    EXTENDED_FLOAT_INLINE constexpr ExtendedFloat rounded() const
+    {
+        if (lo_ == 0)
+            return *this;
+        const std::uint64_t bits = bitsOf(hi_);
+        // Far from double's ends, where the grid's steps are normal doubles.
+        if (static_cast<unsigned>(biasedExponent(hi_) - 24) >= 1977)
+            return exactSum(hi_, lo_);
+        std::uint64_t step = (bits & 0x7ff0000000000000) - (std::uint64_t{11} << 52) + 0x0008000000000000;
+        const bool below = (bits & 0x000fffffffffffff) == 0 && ((bits ^ bitsOf(lo_)) >> 63);
+        step -= static_cast<std::uint64_t>(below) << 52;
+        const double c = __builtin_bit_cast(double, step);
+        const double rest = (lo_ + c) - c;
+        const double hi = hi_ + rest;
+        return {hi, rest - (hi - hi_)};
+    }
+
+    // A rounded pair within double's normal range, less 64 places at its
+    // low end, as a 64-bit significand and the exponent of its top bit.
+    struct Significand {
+        std::uint64_t bits;
+        int exponent;
+    };
+    EXTENDED_FLOAT_INLINE static constexpr Significand significandOf(ExtendedFloat a)
+    {
+        const std::uint64_t bits = bitsOf(a.hi_);
+        const int biased = biasedExponent(a.hi_);
+        const std::uint64_t top = (bits & 0x000fffffffffffff) | (std::uint64_t{1} << 52);
+        // lo in steps of 2^-64 of hi's binade: a whole number, even unless
+        // the value lies just below a power of two.
+        const double scale = __builtin_bit_cast(double, static_cast<std::uint64_t>(2110 - biased) << 52);
+        const long long steps = static_cast<long long>((bits >> 63 ? -a.lo_ : a.lo_) * scale);
+        if (top == std::uint64_t{1} << 52 && steps < 0)
+            return {static_cast<std::uint64_t>(steps), biased - 1024};
+        return {(top << 11) + static_cast<std::uint64_t>(steps / 2), biased - 1023};
+    }
+
+    // The rounded pair of sign * significand * 2^(exponent - 63), within
+    // the same range.
+    EXTENDED_FLOAT_INLINE static constexpr ExtendedFloat fromSignificand(bool negative, Significand s)
+    {
+        std::uint64_t top = s.bits >> 11;
+        const std::uint64_t cut = s.bits & 0x7ff;
+        const std::uint64_t up = static_cast<std::uint64_t>(cut > 0x400) | (static_cast<std::uint64_t>(cut == 0x400) & top);
+        top += up;
+        // A carry out of 53 bits moves into the exponent field.
+        const double hi = __builtin_bit_cast(
+            double, (static_cast<std::uint64_t>(s.exponent + 1023) << 52) + top - (std::uint64_t{1} << 52));
+        const double step = __builtin_bit_cast(double, static_cast<std::uint64_t>(s.exponent + 1023 - 63) << 52);
+        const double lo = static_cast<double>(static_cast<long long>(cut) - static_cast<long long>(up << 11)) * step;
+        return negative ? ExtendedFloat{-hi, -lo} : ExtendedFloat{hi, lo};
+    }
+
+    // The product of two rounded pairs of at most 2^450 in magnitude, from
+    // their significands.
+    EXTENDED_FLOAT_INLINE static constexpr ExtendedFloat productOfSignificands(ExtendedFloat a, ExtendedFloat b)
+    {
+        const Significand sa = significandOf(a), sb = significandOf(b);
+        unsigned __int128 product = static_cast<unsigned __int128>(sa.bits) * sb.bits;
+        const int carry = static_cast<int>(product >> 127);
+        product <<= 1 - carry;
+        std::uint64_t bits = static_cast<std::uint64_t>(product >> 64);
+        const std::uint64_t rest = static_cast<std::uint64_t>(product);
+        constexpr std::uint64_t half = std::uint64_t{1} << 63;
+        int exponent = sa.exponent + sb.exponent + carry;
+        // Half the time up: without a branch.
+        bits += static_cast<std::uint64_t>(rest > half) | (static_cast<std::uint64_t>(rest == half) & bits);
+        if (bits == 0) {
+            bits = half;
+            ++exponent;
+        }
+        return fromSignificand((bitsOf(a.hi_) ^ bitsOf(b.hi_)) >> 63, {bits, exponent});
+    }
+
+    // The exact sum of two rounded pairs in doubles, when their high parts
+    // lie within 40 binades: then every small part is a whole number of the
+    // finer one's 64-bit steps, and their sum is below 2^53 of them.
+    EXTENDED_FLOAT_INLINE static constexpr ExtendedFloat sumOfPairs(ExtendedFloat a, ExtendedFloat b)
+    {
+        const int ea = biasedExponent(a.hi_), eb = biasedExponent(b.hi_);
+        if (ea != 0 && eb != 0 && ea - eb < 40 && eb - ea < 40) {
+            const ExtendedFloat s = twoSum(a.hi_, b.hi_);
+            return twoSum(s.hi_, (s.lo_ + a.lo_) + b.lo_);
+        }
+        return sum(a, b);
+    }
+
+    // What the doubles cannot do exactly, in integers; out of line, as it
+    // is rare.
+    [[gnu::noinline]] static constexpr ExtendedFloat exactSum(double s, double e)
+    {
+        return e == 0 ? ExtendedFloat{s, 0} : packed(Unpacked(s) + Unpacked(e));
+    }
+    [[gnu::noinline]] static constexpr ExtendedFloat sum(ExtendedFloat a, ExtendedFloat b)
+    {
+        return packed(unpacked(a) + unpacked(b));
+    }
+    [[gnu::noinline]] static constexpr ExtendedFloat product(ExtendedFloat a, ExtendedFloat b)
+    {
+        return packed(unpacked(a) * unpacked(b));
+    }
+    [[gnu::noinline]] static constexpr ExtendedFloat quotient(ExtendedFloat a, ExtendedFloat b)
+    {
+        return packed(unpacked(a) / unpacked(b));
+    }
+
+    // Of a rounded pair.
+    static constexpr Unpacked unpacked(ExtendedFloat a)
+    {
+        return a.lo_ == 0 ? Unpacked(a.hi_) : Unpacked(a.hi_) + Unpacked(a.lo_);
+    }
+
+    static constexpr ExtendedFloat packed(Unpacked u)
+    {
+        const double hi = static_cast<double>(u);
+        return {hi, static_cast<double>(u - Unpacked(hi))};
+    }
+
+    // hi, unless the value lies on a halfway point between two doubles,
+    // which only a lo of nearly half hi's last place can round it to (a
+    // quarter below a power of two).
+    EXTENDED_FLOAT_INLINE constexpr double toDouble() const
+    {
+        const std::uint64_t bits = bitsOf(hi_);
+        // Half hi's last place less 2^-10 of it, as bits; a power of two
+        // goes the long way.
+        const std::uint64_t bound = (bits & 0x7ff0000000000000) - (std::uint64_t{54} << 52) + 0x000ff80000000000;
+        if (lo_ == 0 || ((bits & 0x000fffffffffffff) != 0 && biasedExponent(hi_) > 54 &&
+                         (bitsOf(lo_) & 0x7fffffffffffffff) < bound))
+            return hi_;
+        return rounded().hi_;
+    }
+
+    // hi rounded to float, unless hi lies exactly halfway between two
+    // normal floats (its 25th significant bit set, none below) or among
+    // the subnormal ones. The value lies within half hi's last place, where
+    // no other float rounding point is.
+    EXTENDED_FLOAT_INLINE constexpr float toFloat() const
+    {
+        const std::uint64_t bits = bitsOf(hi_);
+        if ((bits & 0x1fffffff) != 0x10000000 && (bits & 0x7fffffffffffffff) >= 0x3810000000000000)
+            return static_cast<float>(hi_);
+        return rounded().roundedToOddFloat();
+    }
+
+    // A rounded pair rounded once to float: first to the double that
+    // rounds it to odd (toward zero, last bit set if anything was cut off),
+    // which keeps enough to round from again.
+    [[gnu::noinline]] constexpr float roundedToOddFloat() const
+    {
+        // A lo above or below zero takes an even hi to its odd neighbour
+        // on lo's side: one down in magnitude toward zero, then the last
+        // bit set.
+        std::uint64_t bits = bitsOf(hi_);
+        const std::uint64_t up = lo_ > 0, down = lo_ < 0;
+        const std::uint64_t towardZero = bits >> 63 ? up : down;
+        bits = (bits - towardZero) | up | down;
+        return static_cast<float>(__builtin_bit_cast(double, bits));
+    }
+
+    // Of a rounded pair: exact where long double has 64 bits or more (x87,
+    // binary128).
+    long double exactly() const { return lo_ == 0 ? hi_ : static_cast<long double>(hi_) + lo_; }
+
+    // Of a rounded pair, toward zero, as x87's conversions do; out of
+    // range, the integer x87 gives for it: the most negative.
+    template <class Integer>
+    Integer truncated() const
+    {
+        constexpr Integer outOfRange = std::numeric_limits<Integer>::min();
+        constexpr long long largest = std::numeric_limits<long long>::max();
+        if (hi_ > -0x1p52 && hi_ < 0x1p52) {
+            // lo lies within half a unit here: it matters only where hi is
+            // a whole number.
+            long long value = static_cast<long long>(hi_);
+            if (static_cast<double>(value) == hi_)
+                value -= hi_ > 0 ? lo_ < 0 : -(lo_ > 0 && hi_ < 0);
+            if (value < std::numeric_limits<Integer>::min() || value > std::numeric_limits<Integer>::max())
+                return outOfRange;
+            return static_cast<Integer>(value);
+        }
+        if (!(hi_ >= -0x1p63 && hi_ <= 0x1p63) || (hi_ == -0x1p63 && lo_ < 0) || (hi_ == 0x1p63 && lo_ >= 0))
+            return outOfRange;
+        const double whole = std::trunc(hi_);
+        long long value = 0;
+        if (whole != hi_)
+            value = static_cast<long long>(whole);
+        else if (hi_ == 0x1p63)  // less a lo of -1 or more
+            value = largest + (static_cast<long long>(std::floor(lo_)) + 1);
+        else  // just below a positive integer one lower, just above a negative one one higher
+            value = static_cast<long long>(hi_) + static_cast<long long>(hi_ > 0 ? std::floor(lo_) : std::ceil(lo_));
+        if (value < std::numeric_limits<Integer>::min() || value > std::numeric_limits<Integer>::max())
+            return outOfRange;
+        return static_cast<Integer>(value);
+    }
+
+    double hi_ = 0, lo_ = 0;
+};
+
+#undef EXTENDED_FLOAT_INLINE

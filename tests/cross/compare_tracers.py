@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Runs two tracers over the same frames and compares their output byte for
 byte: this machine's and another architecture's (under qemu-user). Every
-scene at its edges and inner times, at pane sizes from 1x1 to 7680x4320,
+scene at its first, middle and last millisecond, at pane sizes from 1x1 to 7680x4320,
 a pane never resized, the set-up calls and times outside the timeline.
 
 usage: compare_tracers.py 'REFERENCE_COMMAND' 'OTHER_COMMAND' [--wide]
   each command a shell word list, e.g. 'qemu-aarch64 -L /usr/aarch64-linux-gnu build-arm64/tools/trace/ostre3-trace'
-  --wide: twelve times a scene at eleven sizes (an hour under emulation)"""
+  --wide: twelve times a scene at seven sizes from 1x1 to 1920x1080 (portrait
+          1080x1920 among them), 4K and 8K at three"""
 
 import hashlib
 import os
@@ -19,15 +20,17 @@ ENDS = [8100, 24156, 40115, 56334, 64313, 80272, 96359, 112600, 129064]
 
 
 def sample(wide):
-    sizes = ['1x1', '640x3', '1920x1080', '7680x4320']
-    if wide:
-        sizes += ['2x3', '333x17', '1280x720', '1024x768', '2560x1440', '3840x2160', '1080x1920']
     start = 0
     for end in ENDS:
+        edges = [start, (start + end) // 2, end - 1]
+        for t in edges:
+            for size in ['3840x2160', '7680x4320'] if wide else ['7680x4320']:
+                yield ['--time', str(t), '--size', size]
+        times = edges
+        sizes = ['1x1', '640x3', '1920x1080']
         if wide:
             times = [start, start + 1, end - 2, end - 1] + [start + (end - start) * i // 9 for i in range(1, 9)]
-        else:
-            times = [start, (start + end) // 2, end - 1]
+            sizes += ['2x3', '333x17', '1280x720', '1080x1920']
         for t in times:
             for size in sizes:
                 yield ['--time', str(t), '--size', size]

@@ -42,8 +42,7 @@ const std::vector<NoiseStep> &noiseSteps(StepMemo<NoiseStep> &memo, float step)
         double nx = 0, ny = 0, nz = 0;
         float s = 0;
         for (;;) {
-            steps.push_back({s, nx * static_cast<WideFloat>(7654235.0), ny * static_cast<WideFloat>(8354235.0f),
-                             nz * static_cast<WideFloat>(8763356.0f)});
+            steps.push_back({s, nx, ny, nz});
             const float next = s + static_cast<WideFloat>(step);
             // A step too small to move s would never reach the bound.
             if (!(1000.0f > next) || next == s)
@@ -64,9 +63,9 @@ OSTRE3_FRAME_LOOP const std::vector<NoisePoint> &noisePoints(SceneCaches &caches
     const WideFloat phase = scroll.jitterPhase;
     for (const NoiseStep &n : noiseSteps(caches.noiseSteps, step)) {
         const int column = static_cast<int>(static_cast<long long>(scroll.offset + static_cast<WideFloat>(n.along)) % 1000);
-        const double jx = std::sin(static_cast<double>((n.cyclesX + phase) * kit::kTwoPi));
-        const double jy = std::sin(static_cast<double>((n.cyclesY + phase) * kit::kTwoPi));
-        const double jz = std::cos(static_cast<double>((n.cyclesZ + phase) * kit::kTwoPi));
+        const double jx = std::sin(static_cast<double>((n.nx * static_cast<WideFloat>(7654235.0) + phase) * kit::kTwoPi));
+        const double jy = std::sin(static_cast<double>((n.ny * static_cast<WideFloat>(8354235.0f) + phase) * kit::kTwoPi));
+        const double jz = std::cos(static_cast<double>((n.nz * static_cast<WideFloat>(8763356.0f) + phase) * kit::kTwoPi));
         points.push_back({column,
                           static_cast<float>((0.005 * static_cast<WideFloat>(column) - 2.5f) + 0.08 * static_cast<WideFloat>(jx)),
                           static_cast<float>(0.08 * static_cast<WideFloat>(jz)), jy});

@@ -27,9 +27,7 @@ struct CubeRay {
 // the noise inputs of its jitter (all 0 for the first point) ...
 struct NoiseStep {
     float along;  // the walk's parameter
-    // The noise sines scaled to jitter cycles, kept wide: only the time
-    // phase is added each frame.
-    WideFloat cyclesX, cyclesY, cyclesZ;
+    double nx, ny, nz;
 };
 
 // ... and as both lines draw it in one frame; only the height differs.

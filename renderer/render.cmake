@@ -31,4 +31,7 @@ function(ostre3_add_renderer name platform_dir)
       ${OSTRE3_RENDER_DIR}/scene9_fading_spiral.cpp
   )
   target_include_directories(${name} PUBLIC ${OSTRE3_RENDER_DIR} ${platform_dir})
+  if(OSTRE3_PORTABLE_WIDE_FLOAT)
+    target_compile_definitions(${name} PUBLIC OSTRE3_PORTABLE_WIDE_FLOAT)
+  endif()
 endfunction()

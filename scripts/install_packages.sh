@@ -19,6 +19,9 @@
 #   browser  playing the web edition in its test
 #   package  the Debian package: dpkg-shlibdeps (dpkg-dev, file) finds the
 #            libraries it depends on
+#   arm64    the arm64 cross build and its emulator: the cross compiler,
+#            qemu-user, and arm64 GL, GLU and GoogleTest (needs arm64 added
+#            with dpkg --add-architecture first)
 
 source "$(dirname "${BASH_SOURCE[0]}")/debian_release.sh"
 
@@ -44,6 +47,10 @@ test_packages=(
 web_packages=(emscripten nodejs)
 browser_packages=(chromium)
 package_packages=(dpkg-dev file)
+arm64_packages=(
+    cmake make g++ python3 libgl-dev libglu1-mesa-dev g++-aarch64-linux-gnu qemu-user
+    libgl-dev:arm64 libglu1-mesa-dev:arm64 libgtest-dev:arm64
+)
 
 install_packages() {
     local who=$1 purpose p

@@ -5,12 +5,10 @@
 // web build's is web/render_platform.h.
 
 #include "native_gl.h"
+#include "wide_float.h"
 
 // The call layer that draws on screen: OpenGL.
 using ScreenGl = NativeGl;
-
-// The scenes' intermediate values: x87 extended, a 64-bit significand.
-using WideFloat = long double;
 
 // How NullGl hands a value to its empty asm statement: in any operand.
 #define OSTRE3_KEPT_OPERAND "g"

@@ -51,10 +51,10 @@ TEST(BeatPulse, TruncatesTowardZeroSoThePulseExceedsOneBeforeTheOrigin)
     const BeatGrid grid{80312, 15959, 32};
     const kit::Beat before = kit::beat(80272, grid);
     EXPECT_EQ(before.count, 0);
-    EXPECT_GT(before.phase, 1.08L);
+    EXPECT_GT(before.phase, 1.08);
     const kit::Beat onBeat = kit::beat(80312, grid);
     EXPECT_EQ(onBeat.count, 0);
-    EXPECT_EQ(onBeat.phase, 1.0L);
+    EXPECT_EQ(onBeat.phase, 1.0);
     // Beats fall every 15959 / 32 = 498.71875 ms.
     EXPECT_EQ(kit::beat(80810, grid).count, 0);
     EXPECT_EQ(kit::beat(80811, grid).count, 1);

@@ -87,7 +87,10 @@ double FrameLoop::painting(double now)
 {
     awaitingSwap = true;
     paintStart = now;
-    return now + presentationDelay();
+    // Never aimed earlier than the paint before, though the delay measured
+    // may shrink: so the clocks drawn never step back for it.
+    lastAim = std::max(lastAim, now + presentationDelay());
+    return lastAim;
 }
 
 void FrameLoop::swapped(double now)

@@ -77,7 +77,7 @@ public:
     void wake(double now);
 
     // A paint begins at now; returns the moment its picture is expected on
-    // screen, which the paint draws for.
+    // screen, which the paint draws for: never earlier than the last one.
     double painting(double now);
     // The picture painted last has been handed to the display.
     void swapped(double now);
@@ -109,7 +109,7 @@ private:
     // A wake is asked for: the next deadline, or the watch over a swap.
     bool timerArmed = false;
     double origin = 0; // of the deadlines
-    double paintStart = 0;
+    double paintStart = 0, lastAim = 0;
     double lastSwap = -1;
     // The last swap intervals and times from a paint's start to its swap.
     struct Recent

@@ -276,7 +276,7 @@ void MainWindow::followState()
     else if (!clock->isPlaying() && wasRunning && clock->isPaused())
         smooth.hold(clock->position());
     else if (!clock->isPlaying() && wasRunning)
-        smooth.freeze(now);
+        smooth.hold(std::max<qint64>(smooth.at(now), demoPane->time())); // as shown
     if (smooth.running()) {
         frames.play(now);
     } else {
@@ -358,9 +358,7 @@ void MainWindow::paintStarting()
     aimedAt = frames.painting(paintedAt);
     if (!frames.playing())
         return; // a held picture: its time is set already
-    // Never back while playing, though the aim may come closer than the
-    // last one did.
-    const qint64 time = std::max<qint64>(timeAt(aimedAt), demoPane->time());
+    const qint64 time = clock == silent ? silent->positionAt(aimedAt) : smooth.show(aimedAt);
     endShown = endShown || time >= kTimelineEnd;
     demoPane->setTime(static_cast<std::int32_t>(runningPicture(time)));
 }
@@ -399,15 +397,21 @@ void MainWindow::endBridge()
     if (clock != silent || !retryTimer.isActive())
         return;
     retryTimer.stop();
-    // The music goes on from the picture, which never steps back for it.
-    const qint64 from = std::max<qint64>(silent->position(), demoPane->time());
+    // The music was given back where the picture was; the picture, which
+    // never steps back for it, goes on from where it is, the smooth clock
+    // drawing the two together. Only music far off is sought to it.
+    const double now = monotonicMs();
+    const qint64 from = std::max<qint64>(silent->positionAt(now), demoPane->time());
     const bool playing = silent->isPlaying();
     follow(music);
     silent->deleteLater();
     silent = nullptr;
     if (!playing)
         music->pause();
-    music->seek(from);
+    if (std::abs(music->position() - from) > SmoothClock::kCatchUpMs)
+        music->seek(from);
+    else if (playing)
+        smooth.run(from, now);
     std::fprintf(stderr, "ostre3: %s plays again from %lld ms\n", qPrintable(musicName), static_cast<long long>(from));
 }
 

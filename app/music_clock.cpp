@@ -81,7 +81,9 @@ void MusicClock::start(const QString &path)
     // A retry goes on from where it was asked to once the music plays.
     connect(media, &Phonon::MediaObject::stateChanged, this, [this](Phonon::State state) {
         if (state == Phonon::PlayingState && retryFrom >= 0) {
-            media->seek(retryFrom + static_cast<qint64>(monotonicMs() - retriedAt));
+            const qint64 from = retryFrom + static_cast<qint64>(monotonicMs() - retriedAt);
+            media->seek(from);
+            watch->replayed(from);
             retryFrom = -1;
         }
     });
@@ -105,7 +107,6 @@ void MusicClock::retry(qint64 from)
     media->setTickInterval(1);
     retryFrom = std::max<qint64>(from, 0);
     retriedAt = monotonicMs();
-    watch->replayed();
     media->play();
 }
 

@@ -20,7 +20,7 @@ PlaybackWatch::PlaybackWatch(Phonon::MediaObject *media, QObject *parent)
     connect(media, &Phonon::MediaObject::tick, this, [this](qint64 time) {
         if (time > lastTime && this->media->state() == Phonon::PlayingState) {
             played = true;
-            if (isStalled && isReplayed) {
+            if (isStalled && isReplayed && time >= replayFrom) {
                 isStalled = isReplayed = false;
                 emit playsAgain();
             }

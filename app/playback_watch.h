@@ -37,8 +37,13 @@ public:
     // end is no stall.
     void setWanted(bool playing);
     bool stalled() const { return isStalled; }
-    // After a stall, the music has been given to the backend again.
-    void replayed() { isReplayed = true; }
+    // After a stall, the music has been given to the backend again and
+    // sought to `from`: it plays again once its position has passed there.
+    void replayed(qint64 from)
+    {
+        isReplayed = true;
+        replayFrom = from;
+    }
 
 signals:
     // It never played. Emitted at most once; the watch ends there.
@@ -62,4 +67,5 @@ private:
     bool isStalled = false;
     bool isReplayed = false;
     qint64 lastTime = 0;
+    qint64 replayFrom = 0;
 };

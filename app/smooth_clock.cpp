@@ -126,6 +126,12 @@ double SmoothClock::shownAt(double now) const
     return anchor + rate * std::max(0.0, std::min(now, stallsAt) - since);
 }
 
+std::int64_t SmoothClock::show(double now)
+{
+    floor = at(now);
+    return floor;
+}
+
 std::int64_t SmoothClock::at(double now) const
 {
     if (!isRunning)

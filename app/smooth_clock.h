@@ -61,6 +61,9 @@ public:
     void setDelay(double ms) { delay = ms; }
 
     bool running() const { return isRunning; }
+    // What a picture seen at now shows; the pictures after it, running,
+    // never show less (though the clock may slow down or wait meanwhile).
+    std::int64_t show(double now);
     // Whether the running picture still moves on at now without another
     // report: not once the player is taken to have stalled, nor while it
     // waits for a player behind it.

@@ -9,17 +9,18 @@ const char kCaptureUsage[] =
     "       ostre3-capture [--from T0] [--to T1] [--fps F] [--size WxH] [--audio FILE] --out "
     "FILE.mp4\n"
     "       ostre3-capture [--size WxH] --contact-sheet FILE.png\n"
-    "       ostre3-capture [--from T0] [--to T1] [--fps F] [--size WxH] --flashes\n"
+    "       ostre3-capture [--from T0] [--to T1] [--fps F] [--size WxH] --flashes [--heatmap DIR]\n"
     "       ostre3-capture --help | --version\n"
     "times in ms; defaults: the whole demo (0 to the timeline's end), 60 fps, 1920x1080\n"
     "(640x360 for each contact-sheet tile), music 1991.mp3\n"
     "--gentle renders the gentle picture; --flashes prints every second with more than\n"
-    "three flashes (WCAG 2.3.1) and exits with status 3 when there is one\n";
+    "three flashes (WCAG 2.3.1) and exits with status 3 when there is one; --heatmap\n"
+    "writes DIR/second_N.png for each, the frame where it flashes most, outlined\n";
 
 const Tool kCaptureTool{"ostre3-capture",
                         kCaptureUsage,
                         {"--time", "--from", "--to", "--fps", "--size", "--out", "--audio",
-                         "--contact-sheet"},
+                         "--contact-sheet", "--heatmap"},
                         {"--flashes", "--gentle"}};
 
 namespace {
@@ -58,11 +59,11 @@ std::optional<OutputKind> kindOf(const GivenOptions &given)
 std::set<std::string> unusedBy(OutputKind kind)
 {
     switch (kind) {
-    case OutputKind::Still: return {"--from", "--to", "--fps", "--audio"};
-    case OutputKind::Frames: return {"--time", "--audio"};
-    case OutputKind::Video: return {"--time"};
+    case OutputKind::Still: return {"--from", "--to", "--fps", "--audio", "--heatmap"};
+    case OutputKind::Frames: return {"--time", "--audio", "--heatmap"};
+    case OutputKind::Video: return {"--time", "--heatmap"};
     case OutputKind::ContactSheet:
-        return {"--time", "--from", "--to", "--fps", "--audio", "--out", "--flashes"};
+        return {"--time", "--from", "--to", "--fps", "--audio", "--out", "--flashes", "--heatmap"};
     case OutputKind::Flashes: return {"--time", "--audio", "--out"};
     }
     return {};
@@ -114,6 +115,8 @@ std::optional<CaptureOptions> parseCaptureOptions(const std::vector<std::string>
         options.out = given.at("--out");
     if (given.count("--audio"))
         options.music = given.at("--audio");
+    if (given.count("--heatmap"))
+        options.heatmap = given.at("--heatmap");
 
     if (options.kind == OutputKind::Still && !given.count("--time")) {
         problem = "--time is required for a still";

@@ -18,6 +18,7 @@ struct CaptureOptions {
     std::string out;                                // file or directory
     std::string music = "1991.mp3";
     bool gentle = false;                            // the gentle picture
+    std::string heatmap;                            // flashes: where the failing seconds' pictures go
 };
 
 extern const char kCaptureUsage[];

@@ -6,6 +6,7 @@
 #include "capture_run.h"
 #include "cli.h"
 #include "contact_sheet.h"
+#include "flash_heatmap.h"
 #include "flash_report.h"
 #include "interrupt.h"
 #include "offscreen_gl.h"
@@ -101,6 +102,12 @@ int main(int argc, char **argv)
                 + " MiB, more than half this machine's memory");
         }
         const int status = captureRange(*gl, options->range, *report, "the analysis");
+        if (status != 0 && status != kExitInterrupted)
+            return status;
+        // The seconds analysed are pictured, also when interrupted.
+        if (!options->heatmap.empty()
+            && !writeFlashHeatmaps(*gl, report->failingSeconds(), options->heatmap, error))
+            return kCaptureTool.fail(error);
         if (status != 0)
             return status;
         return report->failingSeconds().empty() ? 0 : kExitFlashing;

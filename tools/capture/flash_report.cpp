@@ -66,6 +66,8 @@ bool FlashReport::add(const std::vector<std::uint8_t> &rgb, std::string &)
 void FlashReport::finishSecond()
 {
     ++seconds;
+    if (worstOf(current.flashes) > worstOf(most))
+        worstSecond = current.second;
     most.general = std::max(most.general, current.flashes.general);
     most.red = std::max(most.red, current.flashes.red);
     if (!fails(current.flashes))
@@ -91,7 +93,8 @@ bool FlashReport::close(std::string &)
         return true;
     const std::string size = std::to_string(width) + "x" + std::to_string(height) + ", "
         + std::to_string(range.fps) + " fps; at most " + std::to_string(most.general)
-        + " flashes and " + std::to_string(most.red) + " red flashes in a second";
+        + " flashes and " + std::to_string(most.red) + " red flashes in a second"
+        + (worstOf(most) > 0 ? ", first in second " + std::to_string(worstSecond) : "");
     if (failing.empty())
         std::fprintf(out, "no second holds more than %d flashes (%lld seconds, %s)\n",
                      kMostFlashesASecond, static_cast<long long>(seconds), size.c_str());

@@ -48,5 +48,6 @@ private:
     std::int64_t seconds = 0;
     FlashSecond current{0, {}, 0, {}};
     FlashCount most;  // of all seconds
+    std::int64_t worstSecond = 0;  // the first with the most of either kind
     std::vector<FlashSecond> failing;
 };

@@ -24,7 +24,7 @@ public:
     static QSurfaceFormat desktopGlFormat();
 
     void setTime(std::int32_t time) { sceneTime = time; }
-    // Draws the gentle picture (paintGentleFrame) instead of the normal one.
+    // Draws the gentle picture (renderer/gentle.h) instead of the normal one.
     void setGentle(bool on) { gentle = on; }
     std::int32_t time() const { return sceneTime; }
     // The size the scenes are drawn at: GL counts device pixels, which on a

@@ -68,6 +68,7 @@ TEST(CaptureOptions, OutputDecidesTheKindAndRangesDefaultToTheWholeDemo)
     EXPECT_EQ(flashes->range.from, 6000);
     EXPECT_EQ(flashes->size.width, 1280);
     EXPECT_EQ(flashes->heatmap, "maps");
+    EXPECT_EQ(parse({"--light", "--fps", "6"}, problem)->kind, OutputKind::Light);
 }
 
 TEST(CaptureOptions, BadRangesRatesAndSizesAreRefused)
@@ -103,5 +104,7 @@ TEST(CaptureOptions, OptionsThatDoNotFitTheOutputAreRefused)
     problemOf({"--flashes", "--out", "f/"});                    // an analysis writes nothing
     problemOf({"--flashes", "--contact-sheet", "s.png"});
     problemOf({"--heatmap", "maps", "--out", "f/"});           // pictures of flashes only
+    problemOf({"--light", "--gentle"});                         // it draws both pictures
+    problemOf({"--light", "--flashes"});
     problemOf({"--gentle", "--out", "f/", "--gentle"});
 }

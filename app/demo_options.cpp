@@ -9,6 +9,7 @@ const char kDemoUsage[] =
     "Plays the demo full screen with 1991.mp3 from the working directory, or\n"
     "with its own soundtrack. Escape quits, Space pauses, Left and Right jump\n"
     "5 s, F or F11 toggle full screen.\n"
+    // kFlashWarning (flash_warning.h), as the picture shows it
     "Warning: this demo contains flashing lights and rapid cuts.\n"
     "  --gentle          the gentle picture: no flashes, slower turns and\n"
     "                    softer beats, in the same light and colours\n"

@@ -1,6 +1,10 @@
 #include "demo_pane.h"
 
+#include "flash_warning.h"
 #include "native_gl.h"
+
+#include <QResizeEvent>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -28,12 +32,45 @@ void makeOpaque()
 } // namespace
 
 DemoPane::DemoPane(QWidget *parent)
-    : QOpenGLWidget(parent)
+    : QOpenGLWidget(parent), warning(new QLabel(this))
 {
     QSurfaceFormat format = desktopGlFormat();
     format.setDepthBufferSize(24);
     format.setSamples(4);
     setFormat(format);
+
+    warning->setAlignment(Qt::AlignCenter);
+    warning->setStyleSheet("color: white; background: rgba(0, 0, 0, 190); padding: 0.5em;");
+    auto *layout = new QVBoxLayout(this);
+    // The pane keeps whatever size the window gives it, however long the text.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    layout->addStretch();
+    layout->addWidget(warning, 0, Qt::AlignHCenter);
+    setGentle(false);
+}
+
+void DemoPane::setTime(std::int32_t time)
+{
+    sceneTime = time;
+    const bool warn = time >= 0 && time < kWarningEndMs;
+    if (warning->isVisibleTo(this) != warn)
+        warning->setVisible(warn);
+}
+
+void DemoPane::setGentle(bool on)
+{
+    gentle = on;
+    warning->setText(on ? QString(kGentleNote)
+                        : QString("%1\n%2").arg(kFlashWarning, kGentleOffer));
+}
+
+void DemoPane::resizeEvent(QResizeEvent *event)
+{
+    // Readable across the room on a full screen, and within a small window.
+    QFont font = warning->font();
+    font.setPixelSize(qBound(11, event->size().height() / 32, 48));
+    warning->setFont(font);
+    QOpenGLWidget::resizeEvent(event);
 }
 
 QSurfaceFormat DemoPane::desktopGlFormat()

@@ -10,8 +10,9 @@
 
 namespace {
 
-// Gentle: the cylinder turns at half speed.
-constexpr double kGentleSpin = 0.5;
+// Gentle: the cylinder turns at 0.3 of its speed: its surfaces of lines
+// turning edge-on would otherwise change a quarter of a field at once.
+constexpr double kGentleSpin = 0.3;
 
 // Inputs are (sin, cos) of the rim angle, so the first number of each pair
 // multiplies the rim's y.

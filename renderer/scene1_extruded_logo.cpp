@@ -41,6 +41,13 @@ float growth(std::int32_t t)
     return (t - 6000) / static_cast<WideFloat>(1600.0f);
 }
 
+// The gentle twist of each layer on the one before, in degrees.
+float gentleTwist(float s)
+{
+    const double g = s * kGentleTwist;
+    return static_cast<float>(g * g * g * 0.5);
+}
+
 } // namespace
 
 template <class Gl>
@@ -55,8 +62,7 @@ void drawExtrudedLogo(Gl &gl, const Frame &f, SceneCaches &)
     gl.scalef(scale, scale, scale);
     gl.scalef(scale, scale, scale);
     const float s2 = static_cast<WideFloat>(s) * s;
-    const double gentleTwist = s * kGentleTwist;
-    const float twist = f.gentle ? gentleTwist * gentleTwist * gentleTwist * 0.5
+    const float twist = f.gentle ? gentleTwist(s)
                                  : static_cast<float>((static_cast<WideFloat>(s2) * s) * 0.5);
 
     float u = 0;

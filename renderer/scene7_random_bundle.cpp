@@ -4,8 +4,8 @@
 // each beat throws every end point off by its own random offset, and it
 // settles back cubically.
 
-#include "gl_backends.h"
 #include "gentle.h"
+#include "gl_backends.h"
 #include "glibc_rand.h"
 #include "scene_kit.h"
 #include "scenes.h"

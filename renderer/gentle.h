@@ -9,6 +9,10 @@
 #include "scene_kit.h"
 #include "timeline.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
 namespace gentle {
 
 // How long a gentle beat pulse takes to rise to its peak.
@@ -29,18 +33,29 @@ inline double pulse(std::int32_t t, const BeatGrid &grid)
     return u < attack ? smooth(u / attack) : smooth((1 - u) / (1 - attack));
 }
 
-// Spin rates times `factor`: lines sweep across fewer pixels a frame.
-constexpr kit::SpinRates slowed(double factor, kit::SpinRates rates = kit::kStandardRates)
+// The time a scene's gentle spin turns by: `factor` times as fast as
+// the scene time, and the same in the middle of the scene, so that there
+// the gentle picture shows the scene from where the normal one does and
+// turns through the views around it.
+inline std::int32_t spinTime(std::int32_t t, double factor)
 {
-    return {rates.x * factor, rates.y * factor, rates.z * factor};
+    const std::int32_t middle = sceneWindow(std::max(sceneAt(t), 1)).middle();
+    return middle + static_cast<std::int32_t>(std::lround((t - middle) * factor));
 }
 
-// The spin of the scenes that turn at the standard rates and then scale:
-// `factor` times as fast. Returns the x angle, as kit::spin does.
+// The standard spin at the gentle spin time; returns the x angle, as
+// kit::spin does.
+template <class Gl>
+double spin(Gl &gl, std::int32_t t, kit::Vec3 translation, double factor)
+{
+    return kit::spin(gl, spinTime(t, factor), translation);
+}
+
+// The same, then scaled.
 template <class Gl>
 double spin(Gl &gl, std::int32_t t, kit::Vec3 translation, kit::Vec3 scale, double factor)
 {
-    const double xAngle = kit::spin(gl, t, translation, slowed(factor));
+    const double xAngle = spin(gl, t, translation, factor);
     gl.scalef(scale.x, scale.y, scale.z);
     return xAngle;
 }

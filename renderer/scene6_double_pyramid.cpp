@@ -57,7 +57,7 @@ void drawDoublePyramid(Gl &gl, const Frame &f, SceneCaches &caches)
     const float pulse = f.gentle ? static_cast<float>(gentle::pulse(f.t, sceneBeats(6)) * kGentlePulse)
                                  : bandPulse(f.t);
     kit::sceneFrame(gl, 0.08, 0.38, 0.21, pulsingBand(pulse, f.width, f.height));
-    const double xAngle = f.gentle ? kit::spin(gl, f.t, {0, 0, -3}, gentle::slowed(kGentleSpin))
+    const double xAngle = f.gentle ? gentle::spin(gl, f.t, {0, 0, -3}, kGentleSpin)
                                    : kit::spin(gl, f.t, {0, 0, -3});
     gl.begin(GL_LINES);
     const kit::TimePhases phases = f.gentle ? gentle::phases(f.t) : kit::timePhases(xAngle);

@@ -45,7 +45,7 @@ def sample(wide):
             for size in sizes:
                 yield ['--time', str(t), '--size', size]
         yield ['--time', str((start + end) // 2), '--size', '1920x1080', '--unresized']
-        yield ['--time', str((start + end) // 2), '--size', '640x480', '--gentle']
+        yield ['--time', str(start + (end - start) // 4), '--size', '640x480', '--gentle']
         start = end
     yield ['--time', '8100', '--size', '1280x720', '--setup']
     yield ['--time', '-2147483648', '--size', '640x480']

@@ -9,8 +9,10 @@ const char kDemoUsage[] =
     "Plays the demo full screen with 1991.mp3 from the working directory, or\n"
     "with its own soundtrack. Escape quits, Space pauses, Left and Right jump\n"
     "5 s, F or F11 toggle full screen.\n"
-    "  --gentle          a gentler picture: no change of brightness over a\n"
-    "                    large area is big enough to count as a flash\n"
+    // kFlashWarning (flash_warning.h), as the picture shows it
+    "Warning: this demo contains flashing lights and rapid cuts.\n"
+    "  --gentle          the gentle picture: no flashes, slower turns and\n"
+    "                    softer beats, in the same light and colours\n"
     "  --audio-delay MS  the sound reaches you MS milliseconds later than the\n"
     "                    system reports (a Bluetooth headset adds about 200):\n"
     "                    the picture waits as long; from -1000 to 10000\n"

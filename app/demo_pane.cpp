@@ -1,6 +1,11 @@
 #include "demo_pane.h"
 
+#include "flash_warning.h"
 #include "native_gl.h"
+
+#include <QResizeEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -28,9 +33,13 @@ void makeOpaque()
 } // namespace
 
 DemoPane::DemoPane(QWidget *parent)
-    : QOpenGLWidget(parent)
+    : QOpenGLWidget(parent), warning(new QLabel(this))
 {
     setFormat(paneFormat());
+    warning->setAlignment(Qt::AlignCenter);
+    warning->setStyleSheet("color: white; background: rgba(0, 0, 0, 190); padding: 0.5em;");
+    warning->setWordWrap(true);
+    setGentle(false);
 }
 
 QSurfaceFormat DemoPane::paneFormat()
@@ -49,6 +58,41 @@ bool DemoPane::event(QEvent *event)
     if (!isValid())
         setFormat(paneFormat());
     return QOpenGLWidget::event(event);
+}
+
+void DemoPane::setTime(std::int32_t time)
+{
+    sceneTime = time;
+    const bool warn = time >= 0 && time < kWarningEndMs;
+    if (warning->isVisibleTo(this) != warn)
+        warning->setVisible(warn);
+}
+
+void DemoPane::setGentle(bool on)
+{
+    gentle = on;
+    warning->setText(on ? QString(kGentleNote)
+                        : QString("%1\n%2").arg(kFlashWarning, kGentleOffer));
+    placeWarning();
+}
+
+void DemoPane::placeWarning()
+{
+    // Placed by hand, not by a layout: a layout would pass the text's size
+    // up to the window, and a window made larger for it leaves full screen.
+    const int w = std::min(width(), warning->sizeHint().width());
+    const int h = std::min(height(), warning->heightForWidth(w));
+    warning->setGeometry((width() - w) / 2, height() - h, w, h);
+}
+
+void DemoPane::resizeEvent(QResizeEvent *event)
+{
+    // Readable across the room on a full screen, and within a small window.
+    QFont font = warning->font();
+    font.setPixelSize(qBound(11, event->size().height() / 32, 48));
+    warning->setFont(font);
+    QOpenGLWidget::resizeEvent(event);
+    placeWarning();
 }
 
 QSurfaceFormat DemoPane::desktopGlFormat()

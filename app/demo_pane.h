@@ -2,6 +2,7 @@
 
 #include "drawing_surface.h"
 
+#include <QLabel>
 #include <QOpenGLWidget>
 #include <QSize>
 #include <QSurfaceFormat>
@@ -24,9 +25,12 @@ public:
     // so the program makes it the default before the application starts.
     static QSurfaceFormat desktopGlFormat();
 
-    void setTime(std::int32_t time) { sceneTime = time; }
-    // Draws the gentle picture (paintGentleFrame) instead of the normal one.
-    void setGentle(bool on) { gentle = on; }
+    // Over the first kWarningEndMs of scene time the pane also shows the
+    // flash warning (flash_warning.h): a label over the picture, never
+    // part of it, so captures and traces stay the picture alone.
+    void setTime(std::int32_t time);
+    // Draws the gentle picture (renderer/gentle.h) instead of the normal one.
+    void setGentle(bool on);
     std::int32_t time() const { return sceneTime; }
     // The size the scenes are drawn at: GL counts device pixels, which on a
     // scaled screen are not the widget's logical ones.
@@ -41,12 +45,15 @@ protected:
     void initializeGL() override;
     void resizeGL(int w, int h) override;
     void paintGL() override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     static QSurfaceFormat paneFormat();
+    void placeWarning();
     void resizeTo(const QSize &pixels);
 
     std::int32_t sceneTime = 0;
     bool gentle = false;
     DrawingSurface surface;
+    QLabel *warning;
 };

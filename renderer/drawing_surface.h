@@ -38,16 +38,11 @@ public:
         step = pointStep(height);
     }
 
-    // The frame at scene time t: the gentle picture (paintGentleFrame) when
-    // `gentle` is set.
+    // The frame at scene time t: the gentle picture when `gentle` is set.
     template <class Gl>
     void draw(Gl &gl, std::int32_t t, bool gentle = false)
     {
-        const Frame frame{t, step, widthPixels, heightPixels};
-        if (gentle)
-            paintGentleFrame(gl, frame, caches);
-        else
-            paintFrame(gl, frame, caches);
+        paintFrame(gl, Frame{t, step, widthPixels, heightPixels, gentle}, caches);
     }
 
 private:

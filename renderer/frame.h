@@ -8,6 +8,7 @@ struct Frame {
     float step;       // point step of the height (pointStep), kStepBeforeResize before any resize
     int width;        // pane size in pixels
     int height;
+    bool gentle = false;  // the gentle picture (renderer/gentle.h)
 };
 
 // Intermediate values are carried with a 64-bit significand or more, in

@@ -2,6 +2,7 @@
 // so it reads as a solid extruded sign; from 6 s on it grows and the layers
 // twist into a spiral.
 
+#include "gentle.h"
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
@@ -27,12 +28,24 @@ constexpr float kStackDepth = 800;      // layer positions run below this
 constexpr float kFirstLit = 20;         // layers before this are black,
 constexpr float kLastLit = 780;         // and from this one on again
 
+// Gentle: the logo grows at 0.7 of the pace and twists as at 0.4 of its
+// growth, so the far layers never spin round faster than the eye follows.
+constexpr double kGentleGrowth = 0.7;
+constexpr double kGentleTwist = 0.4;
+
 // Zero until 6000 ms, then rising by one per 1600 ms.
 float growth(std::int32_t t)
 {
     if (t <= 5999)
         return 0;
     return (t - 6000) / static_cast<WideFloat>(1600.0f);
+}
+
+// The gentle twist of each layer on the one before, in degrees.
+float gentleTwist(float s)
+{
+    const double g = s * kGentleTwist;
+    return static_cast<float>(g * g * g * 0.5);
 }
 
 } // namespace
@@ -44,12 +57,13 @@ void drawExtrudedLogo(Gl &gl, const Frame &f, SceneCaches &)
     // Slow tumble: the z rotation reuses the x rate, so both get the same float.
     kit::spin(gl, f.t, {0, 0, -3}, kit::SpinRates{0.005, 0.05, 0.005});
 
-    const float s = growth(f.t);
+    const float s = f.gentle ? static_cast<float>(growth(f.t) * kGentleGrowth) : growth(f.t);
     const float scale = 0.8 + static_cast<WideFloat>(s);
     gl.scalef(scale, scale, scale);
     gl.scalef(scale, scale, scale);
     const float s2 = static_cast<WideFloat>(s) * s;
-    const float twist = (static_cast<WideFloat>(s2) * s) * 0.5;
+    const float twist = f.gentle ? gentleTwist(s)
+                                 : static_cast<float>((static_cast<WideFloat>(s2) * s) * 0.5);
 
     float u = 0;
     for (;;) {

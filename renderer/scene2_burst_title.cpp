@@ -1,6 +1,7 @@
 // Scene 2: a burst of lines from the centre to a sphere spiral, under the
 // title "Ostre3" in block glyphs that throb to the beat.
 
+#include "gentle.h"
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
@@ -21,6 +22,12 @@ const std::vector<kit::SpiralPoint> &burstPoints(StepMemo<kit::SpiralPoint> &mem
     });
 }
 
+// Gentle: the burst turns at half speed, and the title grows on the beat
+// in height alone (its slots by a tenth of the swell), so its bars do not
+// sweep sideways.
+constexpr double kGentleSpin = 0.5;
+constexpr double kGentleSwell = 0.1;
+
 // Title sizes for one frame, in title units (the window is 320 units high).
 struct TitleSize {
     float unit;     // pixels per unit
@@ -28,13 +35,15 @@ struct TitleSize {
     double swell;   // extra slot width in units, extra cell row height in pixels
 };
 
-TitleSize titleSize(std::int32_t t, int paneHeight)
+TitleSize titleSize(std::int32_t t, int paneHeight, bool gentlePulse)
 {
     const kit::Beat b = kit::beat(t, sceneBeats(2));
-    const float pulse = b.phase * b.phase * b.phase;
+    const float pulse = gentlePulse ? static_cast<float>(gentle::pulse(t, sceneBeats(2)))
+                                    : static_cast<float>(b.phase * b.phase * b.phase);
     const float unit = paneHeight / static_cast<WideFloat>(320);
     const float height = 0.5 * (100 * static_cast<WideFloat>(pulse)) + 100;
-    const double swell = 0.1 * (100 * static_cast<WideFloat>(pulse));
+    const double swell = gentlePulse ? 10 * pulse * kGentleSwell
+                                     : static_cast<double>(0.1 * (100 * static_cast<WideFloat>(pulse)));
     return {unit, height, swell};
 }
 
@@ -123,12 +132,18 @@ template <class Gl>
 void drawBurstAndTitle(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     kit::sceneFrame(gl, 0.28f, 0.22f, 0.18f, kit::horizontalBand(0.0666, 0.466, f.width, f.height));
-    const double xAngle = kit::spin(gl, f.t, {0.5f, 0, -3}, kit::Vec3{0.8f, 0.8f, 0.8f});
-    kit::raysToCentre(gl, burstPoints(caches.burstRays, f.step), xAngle, 0.9, 0.7, 0.4);
+    const kit::Vec3 scale{0.8f, 0.8f, 0.8f};
+    const double xAngle = f.gentle ? gentle::spin(gl, f.t, {0.5f, 0, -3}, scale, kGentleSpin)
+                                   : kit::spin(gl, f.t, {0.5f, 0, -3}, scale);
+    const auto &rays = burstPoints(caches.burstRays, f.step);
+    if (f.gentle)
+        kit::raysToCentre(gl, rays, gentle::phases(f.t), 0.9, 0.7, 0.4);
+    else
+        kit::raysToCentre(gl, rays, xAngle, 0.9, 0.7, 0.4);
 
     gl.loadIdentity();
     gl.translatef(0, 0, -3);
-    const TitleSize ts = titleSize(f.t, f.height);
+    const TitleSize ts = titleSize(f.t, f.height, f.gentle);
     gl.enable(GL_SCISSOR_TEST);
     gl.enable(GL_BLEND);
     gl.disable(GL_DEPTH_TEST);

@@ -1,11 +1,16 @@
 // Scene 3: the six faces of a cube, each a fan of rays from its centre to a
 // point walking round its outline, pulsing flat and wide on every beat.
 
+#include "gentle.h"
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
 
 namespace {
+
+// Gentle: the cube turns at 0.3 of its speed and pulses a quarter as far.
+constexpr double kGentleSpin = 0.3;
+constexpr double kGentlePulse = 0.05;
 
 // This scene's own coefficient pairs, and 0.15 (not 0.1) for the third sine.
 constexpr kit::Palette kCubePalette{3, 1, 26, 9, 58, 18, 0.25f, 0.15, 0.15};
@@ -39,16 +44,17 @@ template <class Gl>
 void drawSunburstCube(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     const kit::Beat b = kit::beat(f.t, sceneBeats(3));
-    const float pulse = ((b.phase * b.phase) * 0.2) * b.phase;
+    const float pulse = f.gentle ? static_cast<float>(gentle::pulse(f.t, sceneBeats(3)) * kGentlePulse)
+                                 : static_cast<float>(((b.phase * b.phase) * 0.2) * b.phase);
     const WideFloat wide = 0.5f + static_cast<WideFloat>(pulse);
     const WideFloat flat = 0.5f - static_cast<WideFloat>(pulse);
 
     kit::sceneFrame(gl, 0.18, 0.38, 0.08, kit::horizontalBand(0.1666, 0.666, f.width, f.height));
-    const double xAngle = kit::spin(gl, f.t, {0, 0, -3},
-                                    kit::Vec3{static_cast<float>(wide), static_cast<float>(flat),
-                                              static_cast<float>(wide)});
+    const kit::Vec3 scale{static_cast<float>(wide), static_cast<float>(flat), static_cast<float>(wide)};
+    const double xAngle = f.gentle ? gentle::spin(gl, f.t, {0, 0, -3}, scale, kGentleSpin)
+                                   : kit::spin(gl, f.t, {0, 0, -3}, scale);
     gl.begin(GL_LINES);
-    const kit::TimePhases phases = kit::timePhases(xAngle);
+    const kit::TimePhases phases = f.gentle ? gentle::phases(f.t) : kit::timePhases(xAngle);
     for (const CubeRay &ray : cubeRays(caches.cubeRays, f.step)) {
         const float k = kit::paletteValue(ray.colour, phases, kCubePalette);
         const OutlinePoint p = ray.p;

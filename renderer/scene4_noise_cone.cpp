@@ -1,6 +1,7 @@
 // Scene 4: two jittering noise lines scrolling in the margins above and below
 // the band, and a wire cone tumbling about x between them.
 
+#include "gentle.h"
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
@@ -141,7 +142,7 @@ void drawNoiseLinesAndCone(Gl &gl, const Frame &f, SceneCaches &caches)
     gl.loadIdentity();
     gl.translatef(0, 0, -3);
     gl.rotatef(static_cast<float>(xAngle), 1, 0, 0);
-    const kit::TimePhases phases = kit::timePhases(xAngle);
+    const kit::TimePhases phases = f.gentle ? gentle::phases(f.t) : kit::timePhases(xAngle);
     gl.begin(GL_LINES);
     drawCone(gl, coneRays(caches.coneRays, f.step), phases);
     gl.end();

@@ -1,6 +1,7 @@
 // Scene 5: a line cylinder whose far rim twists through one turn over the
 // scene, pinching the side lines into a double cone half-way.
 
+#include "gentle.h"
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
@@ -8,6 +9,10 @@
 #include <cmath>
 
 namespace {
+
+// Gentle: the cylinder turns at 0.3 of its speed: its surfaces of lines
+// turning edge-on would otherwise change a quarter of a field at once.
+constexpr double kGentleSpin = 0.3;
 
 // Inputs are (sin, cos) of the rim angle, so the first number of each pair
 // multiplies the rim's y.
@@ -47,10 +52,12 @@ template <class Gl>
 void drawTwistingCylinder(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     kit::sceneFrame(gl, 0.12, 0.08, 0.28, kit::horizontalBand(0.1, 0.8, f.width, f.height));
-    const double xAngle = kit::spin(gl, f.t, {0.5f, 0, -3}, kit::Vec3{0.8f, 0.8f, 0.8f});
+    const kit::Vec3 scale{0.8f, 0.8f, 0.8f};
+    const double xAngle = f.gentle ? gentle::spin(gl, f.t, {0.5f, 0, -3}, scale, kGentleSpin)
+                                   : kit::spin(gl, f.t, {0.5f, 0, -3}, scale);
     gl.begin(GL_LINES);
     const Turn twist = twistAt(f.t);
-    const kit::TimePhases phases = kit::timePhases(xAngle);
+    const kit::TimePhases phases = f.gentle ? gentle::phases(f.t) : kit::timePhases(xAngle);
     for (const RimStep &rim : rimSteps(caches.rimSteps, f.step)) {
         const float x = rim.x;
         const float y = rim.y;

@@ -1,11 +1,17 @@
 // Scene 6: a hatched double pyramid in a band that snaps narrow on every beat
 // and eases back out, always centred on the middle of the window.
 
+#include "gentle.h"
 #include "gl_backends.h"
 #include "scene_kit.h"
 #include "scenes.h"
 
 namespace {
+
+// Gentle: the pyramid turns at 0.3 of its speed, and the band narrows
+// smoothly on the beat, to 0.2 where it snaps to 0.5.
+constexpr double kGentleSpin = 0.3;
+constexpr double kGentlePulse = 0.2;
 
 constexpr kit::Palette kGreenPalette{5, 4, 8, 9, 15, 8, 0.2, 0.15, 0.15};
 
@@ -48,11 +54,13 @@ const std::vector<HatchStep> &hatchSteps(StepMemo<HatchStep> &memo, float step)
 template <class Gl>
 void drawDoublePyramid(Gl &gl, const Frame &f, SceneCaches &caches)
 {
-    const float pulse = bandPulse(f.t);
+    const float pulse = f.gentle ? static_cast<float>(gentle::pulse(f.t, sceneBeats(6)) * kGentlePulse)
+                                 : bandPulse(f.t);
     kit::sceneFrame(gl, 0.08, 0.38, 0.21, pulsingBand(pulse, f.width, f.height));
-    const double xAngle = kit::spin(gl, f.t, {0, 0, -3});
+    const double xAngle = f.gentle ? gentle::spin(gl, f.t, {0, 0, -3}, kGentleSpin)
+                                   : kit::spin(gl, f.t, {0, 0, -3});
     gl.begin(GL_LINES);
-    const kit::TimePhases phases = kit::timePhases(xAngle);
+    const kit::TimePhases phases = f.gentle ? gentle::phases(f.t) : kit::timePhases(xAngle);
     for (const HatchStep &hatch : hatchSteps(caches.hatchSteps, f.step)) {
         const float k = kit::paletteValue(hatch.colour, phases, kGreenPalette);
         const float side = hatch.side;

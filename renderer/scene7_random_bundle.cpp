@@ -4,6 +4,7 @@
 // each beat throws every end point off by its own random offset, and it
 // settles back cubically.
 
+#include "gentle.h"
 #include "gl_backends.h"
 #include "glibc_rand.h"
 #include "scene_kit.h"
@@ -12,6 +13,11 @@
 #include <cmath>
 
 namespace {
+
+// Gentle: the bundle turns at 0.15 of its speed, so its dense lines do not
+// shimmer, and a beat stirs its ends by 0.02 where it throws them by 0.8.
+constexpr double kGentleSpin = 0.15;
+constexpr double kGentleThrow = 0.02;
 
 // One rand() result as -1.00 .. 0.99 in steps of 0.01.
 float randomValue(GlibcRand &random)
@@ -62,13 +68,16 @@ void drawRandomBundle(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     // The beat starts 40 ms into the scene; before it the phase exceeds 1.
     const WideFloat phase = kit::beat(f.t, sceneBeats(7)).phase;
-    const float pulse = phase * ((phase * phase) * static_cast<WideFloat>(0.8));
+    const float pulse = f.gentle ? static_cast<float>(gentle::pulse(f.t, sceneBeats(7)) * kGentleThrow)
+                                 : static_cast<float>(phase * ((phase * phase) * static_cast<WideFloat>(0.8)));
 
     kit::sceneFrame(gl, 0.12, 0.08, 0.21, kit::horizontalBand(0.1, 0.8, f.width, f.height));
-    const double xAngle = kit::spin(gl, f.t, {0, 0, -3}, kit::Vec3{0.8f, 0.8f, 0.8f});
+    const kit::Vec3 scale{0.8f, 0.8f, 0.8f};
+    const double xAngle = f.gentle ? gentle::spin(gl, f.t, {0, 0, -3}, scale, kGentleSpin)
+                                   : kit::spin(gl, f.t, {0, 0, -3}, scale);
     const std::vector<BundleLine> &lines = bundleLines(caches.bundleLines, f.step);
     gl.begin(GL_LINES);
-    const kit::TimePhases phases = kit::timePhases(xAngle);
+    const kit::TimePhases phases = f.gentle ? gentle::phases(f.t) : kit::timePhases(xAngle);
     for (const BundleLine &line : lines) {
         kit::paletteColour(gl, kit::paletteValue(line.colour, phases), 0.9, 0.5, 0.7);
         const kit::Vec3 back = thrownEnd(line.back, pulse, -1);

@@ -243,19 +243,26 @@ void sphereSpiral(float bound, float step, double polarRate, Azimuth azimuth,
 }
 
 // A line from each spiral point to the origin, in the point's palette
-// colour off base (r0, g0, b0) at the time phases of xAngle.
+// colour off base (r0, g0, b0) at the time phases given.
 template <class Gl>
-void raysToCentre(Gl &gl, const std::vector<SpiralPoint> &rays, double xAngle, double r0,
-                  double g0, double b0)
+void raysToCentre(Gl &gl, const std::vector<SpiralPoint> &rays, const TimePhases &phases,
+                  double r0, double g0, double b0)
 {
     gl.begin(GL_LINES);
-    const TimePhases phases = timePhases(xAngle);
     for (const SpiralPoint &ray : rays) {
         paletteColour(gl, paletteValue(ray.colour, phases), r0, g0, b0);
         gl.vertex3f(ray.point.x, ray.point.y, ray.point.z);
         gl.vertex3f(0, 0, 0);
     }
     gl.end();
+}
+
+// The same at the time phases of xAngle.
+template <class Gl>
+void raysToCentre(Gl &gl, const std::vector<SpiralPoint> &rays, double xAngle, double r0,
+                  double g0, double b0)
+{
+    raysToCentre(gl, rays, timePhases(xAngle), r0, g0, b0);
 }
 
 } // namespace kit

@@ -60,36 +60,6 @@ void paintFrame(Gl &gl, const Frame &f, SceneCaches &caches)
     }
 }
 
-template <class Gl>
-void paintGentleFrame(Gl &gl, const Frame &f, SceneCaches &caches)
-{
-    paintFrame(gl, f, caches);
-    // Past the timeline nothing is drawn, and the last picture must not
-    // darken further with every frame.
-    if (sceneAt(f.t) == 0)
-        return;
-    // One quad over the whole viewport, in clip coordinates, multiplies
-    // every sample by the gain: the framebuffer holds values clamped to
-    // [0, 1] by then, so no pixel can end above the gain.
-    gl.disable(GL_DEPTH_TEST);
-    gl.enable(GL_BLEND);
-    gl.blendFunc(GL_ZERO, GL_SRC_COLOR);
-    gl.matrixMode(GL_PROJECTION);
-    gl.loadIdentity();
-    gl.matrixMode(GL_MODELVIEW);
-    gl.loadIdentity();
-    gl.begin(GL_QUADS);
-    gl.color4f(kGentleGain, kGentleGain, kGentleGain, 1);
-    gl.vertex3f(-1, -1, 0);
-    gl.vertex3f(1, -1, 0);
-    gl.vertex3f(1, 1, 0);
-    gl.vertex3f(-1, 1, 0);
-    gl.end();
-    gl.disable(GL_BLEND);
-    gl.enable(GL_DEPTH_TEST);
-    setProjection(gl, f.width, f.height);
-}
-
 template void initializeContext<ScreenGl>(ScreenGl &);
 template void initializeContext<GlRecorder>(GlRecorder &);
 template void initializeContext<NullGl>(NullGl &);
@@ -97,4 +67,3 @@ template void resizeContext<ScreenGl>(ScreenGl &, int, int);
 template void resizeContext<GlRecorder>(GlRecorder &, int, int);
 template void resizeContext<NullGl>(NullGl &, int, int);
 INSTANTIATE_FOR_EVERY_GL(paintFrame)
-INSTANTIATE_FOR_EVERY_GL(paintGentleFrame)

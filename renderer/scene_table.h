@@ -20,17 +20,8 @@ float pointStep(int height);
 // The point step of a pane that has not been resized yet.
 constexpr float kStepBeforeResize = 1.0f;
 
-// Draws the scene whose time window holds f.t; nothing past the timeline.
-// `caches` belong to the caller and serve all of its frames.
+// Draws the scene whose time window holds f.t, in the gentle picture where
+// f.gentle is set; nothing past the timeline. `caches` belong to the caller
+// and serve all of its frames.
 template <class Gl>
 void paintFrame(Gl &gl, const Frame &f, SceneCaches &caches);
-
-// The gentle picture: paintFrame's frame with every pixel multiplied by
-// kGentleGain, so that no pixel reaches a tenth of white's luminance. A
-// change of brightness then never reaches the 0.1 of relative luminance
-// that makes half a flash (WCAG 2.3.1), whatever a scene does, while every
-// shape and hue stays as it is. The context is left as paintFrame leaves it.
-constexpr float kGentleGain = 0.33f;
-
-template <class Gl>
-void paintGentleFrame(Gl &gl, const Frame &f, SceneCaches &caches);

@@ -65,7 +65,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int ostre3_timeline_end()
 }
 
 // Draws the frame at scene time t on a w by h canvas: the gentle picture
-// (paintGentleFrame) when `gentle` is not 0.
+// when `gentle` is not 0.
 extern "C" EMSCRIPTEN_KEEPALIVE void ostre3_frame(int t, int w, int h, int gentle)
 {
     if (!canvas)

@@ -3,9 +3,9 @@
 // scene time of every animation frame, so the picture follows the music when
 // it stalls or is sought. Without music a silent clock takes its place.
 // index.html?t=MS opens paused at that scene time. ?gentle=1 draws the
-// gentle picture, which keeps every change of brightness below a flash's
-// size; it is also the default where the browser asks for reduced motion,
-// and ?gentle=0 turns it off there.
+// gentle picture, which does not flash and turns and pulses more slowly;
+// for that slower motion it is also the default where the browser asks for
+// reduced motion, and ?gentle=0 turns it off there.
 
 const kJump = 5000;  // ms, Left and Right
 // The scene time, in ms, at which the timeline ends, as the module says once
@@ -28,7 +28,7 @@ function offerOtherPicture() {
   link.textContent = gentle ? 'the full picture' : 'a gentler picture';
   link.addEventListener('click', event => event.stopPropagation());
   const line = document.getElementById('gentleness');
-  line.append(gentle ? 'Gentle picture: changes of brightness kept below a flash. Switch to '
+  line.append(gentle ? 'Gentle picture: no flashes, slower turns, softer beats. Switch to '
                      : 'Sensitive to flashes? Switch to ', link, '.');
 }
 

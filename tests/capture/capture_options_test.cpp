@@ -59,13 +59,16 @@ TEST(CaptureOptions, OutputDecidesTheKindAndRangesDefaultToTheWholeDemo)
     EXPECT_EQ(sheet->size.height, 360);
     EXPECT_FALSE(sheet->gentle);
 
-    const auto flashes = parse({"--from", "6000", "--flashes", "--gentle", "--size", "1280x720"},
+    const auto flashes = parse({"--from", "6000", "--flashes", "--gentle", "--size", "1280x720",
+                                "--heatmap", "maps"},
                                problem);
     ASSERT_TRUE(flashes) << problem;
     EXPECT_EQ(flashes->kind, OutputKind::Flashes);
     EXPECT_TRUE(flashes->gentle);
     EXPECT_EQ(flashes->range.from, 6000);
     EXPECT_EQ(flashes->size.width, 1280);
+    EXPECT_EQ(flashes->heatmap, "maps");
+    EXPECT_EQ(parse({"--light", "--fps", "6"}, problem)->kind, OutputKind::Light);
 }
 
 TEST(CaptureOptions, BadRangesRatesAndSizesAreRefused)
@@ -100,5 +103,8 @@ TEST(CaptureOptions, OptionsThatDoNotFitTheOutputAreRefused)
     problemOf({"--out", ""});
     problemOf({"--flashes", "--out", "f/"});                    // an analysis writes nothing
     problemOf({"--flashes", "--contact-sheet", "s.png"});
+    problemOf({"--heatmap", "maps", "--out", "f/"});           // pictures of flashes only
+    problemOf({"--light", "--gentle"});                         // it draws both pictures
+    problemOf({"--light", "--flashes"});
     problemOf({"--gentle", "--out", "f/", "--gentle"});
 }

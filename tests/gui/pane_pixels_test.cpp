@@ -3,6 +3,7 @@
 // must show what a capture shows, 4x multisampled alike, on a scaled
 // screen (QT_SCALE_FACTOR) as on a plain one.
 #include "demo_pane.h"
+#include "flash_warning.h"
 
 #include <QImage>
 #include <QProcess>
@@ -75,6 +76,7 @@ private slots:
     void paneShowsWhatACaptureShows_data();
     void paneShowsWhatACaptureShows();
     void aNewContextAtTheSameSizeShowsWhatACaptureShows();
+    void warnsOverTheFirstSecondsOnly();
     void cleanupTestCase();
 
 private:
@@ -147,6 +149,24 @@ void PanePixelsTest::aNewContextAtTheSameSizeShowsWhatACaptureShows()
     if (!apart.isEmpty())
         shown.save(dir.filePath("moved-pane.png"));
     QVERIFY2(apart.isEmpty(), qPrintable(apart));
+}
+
+// The label over the picture, which grabFramebuffer (above) leaves out.
+void PanePixelsTest::warnsOverTheFirstSecondsOnly()
+{
+    const QLabel *warning = pane->findChild<QLabel *>();
+    QVERIFY(warning);
+    pane->setTime(0);
+    QVERIFY(warning->isVisible());
+    QVERIFY(warning->text().startsWith(kFlashWarning));
+    QVERIFY(warning->text().contains("--gentle"));
+    pane->setTime(kWarningEndMs);
+    QVERIFY(!warning->isVisible());
+    pane->setGentle(true);
+    pane->setTime(kWarningEndMs - 1);
+    QVERIFY(warning->isVisible());
+    QCOMPARE(warning->text(), QString(kGentleNote));
+    pane->setGentle(false);
 }
 
 QTEST_MAIN(PanePixelsTest)

@@ -1,8 +1,10 @@
 // ostre3's command line.
 #include "demo_options.h"
+#include "flash_warning.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -35,6 +37,8 @@ TEST(DemoOptions, GentleAndAnAudioDelayInEitherFormWithinItsRange)
         EXPECT_FALSE(options.error.empty());
     }
     EXPECT_TRUE(parse({"--gentle", "--audio-delay=5"}).gentle);
+    // The help warns as the picture does, next to --gentle.
+    EXPECT_NE(std::string(kDemoUsage).find(kFlashWarning), std::string::npos);
     EXPECT_FALSE(parse({"--audio-delay=5"}).gentle);
     EXPECT_EQ(parse({"--audio-delay", "5", "--help"}).action, DemoOptions::Action::Help);
     EXPECT_EQ(parse({"--version"}).action, DemoOptions::Action::Version);

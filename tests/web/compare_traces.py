@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Compares the WebAssembly tracer under Node.js with the native tracer,
 line by line, for every scene at its edges and inner times and at several
-pane sizes (plus the set-up calls and a pane never resized).
+pane sizes (plus the set-up calls, a pane never resized and the gentle
+picture).
 
 Frames must be identical, with one known exception: scene 4's noise lines
 multiply sines of the point parameter by about 8e6 before taking sines
@@ -44,6 +45,7 @@ def sample(wide):
             for size in sizes:
                 yield ['--time', str(t), '--size', size]
         yield ['--time', str((start + end) // 2), '--size', '1920x1080', '--unresized']
+        yield ['--time', str(start + (end - start) // 4), '--size', '640x480', '--gentle']
         start = end
     yield ['--time', '8100', '--size', '1280x720', '--setup']
     yield ['--time', '-2147483648', '--size', '640x480']

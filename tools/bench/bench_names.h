@@ -25,6 +25,7 @@ inline constexpr char kFloorCpuFrames[] = "floor_cpu"; // CPU time of its floor,
 inline constexpr char kRealThreadFrames[] = "real_thread";   // CPU time of the drawing thread
 inline constexpr char kFloorThreadFrames[] = "floor_thread"; // the same for the floor
 inline constexpr char kGentleCpuFrames[] = "gentle_cpu"; // CPU time of the gentle GL frame, all threads
+inline constexpr char kFlashFramesKind[] = "count";  // CPU time of counting one frame's flashes
 
 inline std::string prepareName(int scene, const BenchSize &size)
 {
@@ -50,3 +51,8 @@ inline std::string gentleName(int scene)
 {
     return "gentle/scene" + std::to_string(scene);
 }
+
+// Counting the flashes of rendered frames (run alone with
+// --benchmark_filter=flashes; not in the tables): kFlashFrames frames in turn.
+inline constexpr char kFlashName[] = "flashes/scene7";
+inline constexpr int kFlashFrames = 16;

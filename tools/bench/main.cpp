@@ -6,6 +6,7 @@
 #include "bench_names.h"
 #include "bench_tables.h"
 #include "cli.h"
+#include "flash_counter.h"
 #include "frame_preparation.h"
 #include "offscreen_gl.h"
 #include "timeline.h"
@@ -170,6 +171,29 @@ void gentleFrame(benchmark::State &state, int scene)
     reportFrames(state, kGentleCpuFrames, std::move(gentleTimes.cpuMs));
 }
 
+// What counting a frame's flashes costs, on frames of scene 7 (dense lines
+// that move every frame) at the GL size, 60 fps: the capture tool's
+// analysis on top of rendering.
+void countFlashes(benchmark::State &state)
+{
+    OffscreenGl *gl = offscreenOrSkip(state);
+    if (!gl)
+        return;
+    std::vector<std::vector<std::uint8_t>> frames;
+    for (int i = 0; i < kFlashFrames; ++i)
+        frames.push_back(gl->render(sceneWindow(7).middle() + i * 1000 / 60));
+    FlashCounter counter(kGlSize.width, kGlSize.height, 60);
+    std::vector<double> ms;
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const double start = clockMs(CLOCK_THREAD_CPUTIME_ID);
+        benchmark::DoNotOptimize(counter.add(frames[next].data()));
+        ms.push_back(clockMs(CLOCK_THREAD_CPUTIME_ID) - start);
+        next = (next + 1) % frames.size();
+    }
+    reportFrames(state, kFlashFramesKind, std::move(ms));
+}
+
 void registerAll()
 {
     for (int scene = 1; scene <= kSceneCount; ++scene) {
@@ -191,6 +215,10 @@ void registerAll()
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
             ->Iterations(kGlFrames);
+    benchmark::RegisterBenchmark(kFlashName, countFlashes)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(4 * kFlashFrames);
 }
 
 std::string glRenderer()

@@ -85,6 +85,7 @@ std::string subject(const CaptureOptions &options, int width, int height)
     case OutputKind::Flashes:
         return "counting the flashes of " + size + " frames at " + std::to_string(options.range.fps)
             + " fps";
+    case OutputKind::Light: return "comparing the light of " + size + " frames";
     }
     return size;
 }
@@ -131,6 +132,8 @@ std::uint64_t bytesNeeded(const CaptureOptions &options, int width, int height)
     case OutputKind::Flashes:
         return kToolBytes + pixels * kDrawnPixelBytes
             + FlashCounter::bytesFor(width, height, options.range.fps);
+    case OutputKind::Light: // the normal frame, RGB, is held while the gentle one draws
+        return kToolBytes + pixels * (kDrawnPixelBytes + 3);
     }
     return 0;
 }

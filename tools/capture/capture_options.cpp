@@ -9,18 +9,23 @@ const char kCaptureUsage[] =
     "       ostre3-capture [--from T0] [--to T1] [--fps F] [--size WxH] [--audio FILE] --out "
     "FILE.mp4\n"
     "       ostre3-capture [--size WxH] --contact-sheet FILE.png\n"
-    "       ostre3-capture [--from T0] [--to T1] [--fps F] [--size WxH] --flashes\n"
+    "       ostre3-capture [--from T0] [--to T1] [--fps F] [--size WxH] --flashes [--heatmap DIR]\n"
+    "       ostre3-capture [--from T0] [--to T1] [--fps F] [--size WxH] --light\n"
     "       ostre3-capture --help | --version\n"
     "times in ms; defaults: the whole demo (0 to the timeline's end), 60 fps, 1920x1080\n"
     "(640x360 for each contact-sheet tile), music 1991.mp3\n"
     "--gentle renders the gentle picture; --flashes prints every second with more than\n"
-    "three flashes (WCAG 2.3.1) and exits with status 3 when there is one\n";
+    "three flashes (WCAG 2.3.1) and exits with status 3 when there is one; --heatmap\n"
+    "writes DIR/second_N.png for each, the frame where it flashes most, outlined;\n"
+    "--light prints, scene by scene, how much of the normal picture's mean luminance\n"
+    "and RMS contrast the gentle one keeps, and exits with status 3 when a scene\n"
+    "keeps less than 80 % and 70 %\n";
 
 const Tool kCaptureTool{"ostre3-capture",
                         kCaptureUsage,
                         {"--time", "--from", "--to", "--fps", "--size", "--out", "--audio",
-                         "--contact-sheet"},
-                        {"--flashes", "--gentle"}};
+                         "--contact-sheet", "--heatmap"},
+                        {"--flashes", "--gentle", "--light"}};
 
 namespace {
 
@@ -44,6 +49,8 @@ std::optional<OutputKind> kindOf(const GivenOptions &given)
         return OutputKind::ContactSheet;
     if (given.count("--flashes"))
         return OutputKind::Flashes;
+    if (given.count("--light"))
+        return OutputKind::Light;
     const std::string &out = given.at("--out");
     if (endsWith(out, ".png"))
         return OutputKind::Still;
@@ -58,12 +65,14 @@ std::optional<OutputKind> kindOf(const GivenOptions &given)
 std::set<std::string> unusedBy(OutputKind kind)
 {
     switch (kind) {
-    case OutputKind::Still: return {"--from", "--to", "--fps", "--audio"};
-    case OutputKind::Frames: return {"--time", "--audio"};
-    case OutputKind::Video: return {"--time"};
+    case OutputKind::Still: return {"--from", "--to", "--fps", "--audio", "--heatmap", "--light"};
+    case OutputKind::Frames: return {"--time", "--audio", "--heatmap", "--light"};
+    case OutputKind::Video: return {"--time", "--heatmap", "--light"};
     case OutputKind::ContactSheet:
-        return {"--time", "--from", "--to", "--fps", "--audio", "--out", "--flashes"};
-    case OutputKind::Flashes: return {"--time", "--audio", "--out"};
+        return {"--time", "--from", "--to", "--fps", "--audio", "--out", "--flashes", "--heatmap",
+                "--light"};
+    case OutputKind::Flashes: return {"--time", "--audio", "--out", "--light"};
+    case OutputKind::Light: return {"--time", "--audio", "--out", "--heatmap", "--gentle"};
     }
     return {};
 }
@@ -76,6 +85,7 @@ const char *nameOf(OutputKind kind)
     case OutputKind::Video: return "a video";
     case OutputKind::ContactSheet: return "a contact sheet";
     case OutputKind::Flashes: return "a flash analysis";
+    case OutputKind::Light: return "a comparison of light";
     }
     return "";
 }
@@ -89,8 +99,9 @@ std::optional<CaptureOptions> parseCaptureOptions(const std::vector<std::string>
     if (!parsed)
         return std::nullopt;
     const GivenOptions &given = *parsed;
-    if (!given.count("--out") && !given.count("--contact-sheet") && !given.count("--flashes")) {
-        problem = "--out (or --contact-sheet, or --flashes) is required";
+    if (!given.count("--out") && !given.count("--contact-sheet") && !given.count("--flashes")
+        && !given.count("--light")) {
+        problem = "--out (or --contact-sheet, --flashes or --light) is required";
         return std::nullopt;
     }
 
@@ -110,10 +121,12 @@ std::optional<CaptureOptions> parseCaptureOptions(const std::vector<std::string>
     options.gentle = given.count("--gentle") > 0;
     if (options.kind == OutputKind::ContactSheet)
         options.out = given.at("--contact-sheet");
-    else if (options.kind != OutputKind::Flashes)
+    else if (options.kind != OutputKind::Flashes && options.kind != OutputKind::Light)
         options.out = given.at("--out");
     if (given.count("--audio"))
         options.music = given.at("--audio");
+    if (given.count("--heatmap"))
+        options.heatmap = given.at("--heatmap");
 
     if (options.kind == OutputKind::Still && !given.count("--time")) {
         problem = "--time is required for a still";

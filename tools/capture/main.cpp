@@ -1,14 +1,17 @@
 // ostre3-capture: renders frames of the demo headless, at any size: a still,
 // numbered PNG frames, a video with its music, or a contact sheet; or counts
-// the flashes of a range.
+// the flashes of a range, or compares the light of its two pictures.
 
 #include "capture_memory.h"
 #include "capture_options.h"
 #include "capture_run.h"
 #include "cli.h"
 #include "contact_sheet.h"
+#include "flash_heatmap.h"
 #include "flash_report.h"
 #include "interrupt.h"
+#include "light_report.h"
+#include "progress_line.h"
 #include "offscreen_gl.h"
 #include "png_directory.h"
 #include "png_file.h"
@@ -23,7 +26,33 @@
 
 namespace {
 
-constexpr int kExitFlashing = 3;  // a flash analysis found a failing second
+constexpr int kExitFlashing = 3;  // a flash analysis found a failing second,
+                                  // or the gentle picture lost light
+
+// Renders every frame of the range in both pictures and prints their light.
+int compareLight(OffscreenGl &gl, const FrameRange &range)
+{
+    LightReport report;
+    std::int64_t done = 0;
+    {
+        ProgressLine progress(range.frameCount());
+        for (; done < range.frameCount() && !interruptRequested(); ++done) {
+            const std::int32_t t = range.timeOf(done);
+            gl.setGentle(false);
+            const auto normal = gl.render(t);
+            gl.setGentle(true);
+            report.add(t, normal, gl.render(t));
+            progress.frameDone();
+        }
+    }
+    report.print(stdout);
+    if (done < range.frameCount()) {
+        kCaptureTool.say("interrupted after " + std::to_string(done) + " of "
+                         + std::to_string(range.frameCount()) + " frames");
+        return kExitInterrupted;
+    }
+    return report.keepsTheLight() ? 0 : kExitFlashing;
+}
 
 int captureVideo(OffscreenGl &gl, const CaptureOptions &options)
 {
@@ -95,10 +124,19 @@ int main(int argc, char **argv)
                                      + std::to_string(gl->height()) + " frames");
         }
         const int status = captureRange(*gl, options->range, *report, "the analysis");
+        if (status != 0 && status != kExitInterrupted)
+            return status;
+        // The seconds analysed are pictured, also when interrupted.
+        if (!options->heatmap.empty()
+            && !writeFlashHeatmaps(*gl, report->failingSeconds(), options->heatmap, error))
+            return kCaptureTool.fail(error);
         if (status != 0)
             return status;
         return report->failingSeconds().empty() ? 0 : kExitFlashing;
     }
+    case OutputKind::Light:
+        catchInterrupts();
+        return compareLight(*gl, options->range);
     case OutputKind::Video:
         std::signal(SIGPIPE, SIG_IGN);  // a failing ffmpeg is reported, not fatal
         catchInterrupts();

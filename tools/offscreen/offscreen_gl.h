@@ -21,7 +21,7 @@ public:
     int width() const { return surface.width(); }
     int height() const { return surface.height(); }
 
-    // Draws the gentle picture (paintGentleFrame) from now on, or the normal one.
+    // Draws the gentle picture (renderer/gentle.h) from now on, or the normal one.
     void setGentle(bool on) { gentle = on; }
 
     // Draws the frame at scene time t and returns it as RGB rows, top first.

@@ -10,10 +10,10 @@
 #include <string>
 
 const Tool kTraceTool{"ostre3-trace",
-                      "usage: ostre3-trace --time T --size WxH [--unresized] [--setup]\n"
+                      "usage: ostre3-trace --time T --size WxH [--unresized] [--setup] [--gentle]\n"
                       "       ostre3-trace --help | --version\n",
                       {"--time", "--size"},
-                      {"--unresized", "--setup"}};
+                      {"--unresized", "--setup", "--gentle"}};
 
 int main(int argc, char **argv)
 {
@@ -37,7 +37,7 @@ int main(int argc, char **argv)
     // Without --setup the trace holds the frame's own calls alone.
     if (!setup)
         gl.calls.clear();
-    surface.draw(gl, *time);
+    surface.draw(gl, *time, given->count("--gentle") > 0);
 
     std::string out;
     for (const GlCall &call : gl.calls) {

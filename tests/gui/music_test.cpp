@@ -142,7 +142,7 @@ void MusicTest::keysPauseAndSeekTheMusic()
 // many times a second, and never more often than the screen refreshes. A
 // backend that reports its position a few times a second, painted only
 // when it does, shows under four pictures a second; on a busy machine
-// software GL may take over 100 ms a frame.
+// software GL may take 150 ms a frame (4x multisampled, 320x240).
 void MusicTest::pictureMovesAtTheDisplaysPace()
 {
     REQUIRE_TEST_MUSIC("long.mp3");
@@ -160,7 +160,7 @@ void MusicTest::pictureMovesAtTheDisplaysPace()
         QTest::qWait(2);
     }
     const double perSecond = pictures.size() * 1000.0 / watched.elapsed();
-    QVERIFY2(perSecond >= 8 && perSecond <= 70, qPrintable(QString("%1 pictures a second").arg(perSecond)));
+    QVERIFY2(perSecond >= 5 && perSecond <= 70, qPrintable(QString("%1 pictures a second").arg(perSecond)));
 }
 
 void MusicTest::leftAtTheStartStopsAtZero()

@@ -32,4 +32,7 @@ $sanitizers || exit 0
 CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOSTRE3_SANITIZE=ON -DOSTRE3_FUZZ=ON >/dev/null
 cmake --build "$root/build-sanitize" -j"$(nproc)"
-(cd "$root/build-sanitize" && sh "$sink" ctest --output-on-failure -j"$(nproc)")
+# Tests that judge what is seen within seconds (label "timing") run in the
+# normal build alone: under the sanitizers a frame costs several times as
+# much, and on a busy machine scene 1 was over before the window showed it.
+(cd "$root/build-sanitize" && sh "$sink" ctest --output-on-failure -j"$(nproc)" -LE timing)

@@ -136,10 +136,7 @@ void drawBurstAndTitle(Gl &gl, const Frame &f, SceneCaches &caches)
     const double xAngle = f.gentle ? gentle::spin(gl, f.t, {0.5f, 0, -3}, scale, kGentleSpin)
                                    : kit::spin(gl, f.t, {0.5f, 0, -3}, scale);
     const auto &rays = burstPoints(caches.burstRays, f.step);
-    if (f.gentle)
-        kit::raysToCentre(gl, rays, gentle::phases(f.t), 0.9, 0.7, 0.4);
-    else
-        kit::raysToCentre(gl, rays, xAngle, 0.9, 0.7, 0.4);
+    kit::raysToCentre(gl, rays, f.gentle ? gentle::phases(f.t) : kit::timePhases(xAngle), 0.9, 0.7, 0.4);
 
     gl.loadIdentity();
     gl.translatef(0, 0, -3);

@@ -41,10 +41,7 @@ void drawRaySphere(Gl &gl, const Frame &f, SceneCaches &caches)
     const double xAngle = f.gentle ? gentle::spin(gl, f.t, {0.1f, 0, -3}, scale, kGentleSpin)
                                    : kit::spin(gl, f.t, {0.1f, 0, -3}, scale);
     const auto &sphere = rays(caches.sphereRays, f.step);
-    if (f.gentle)
-        kit::raysToCentre(gl, sphere, gentle::phases(f.t), 0.68, 0.74, 0.8);
-    else
-        kit::raysToCentre(gl, sphere, xAngle, 0.68, 0.74, 0.8);
+    kit::raysToCentre(gl, sphere, f.gentle ? gentle::phases(f.t) : kit::timePhases(xAngle), 0.68, 0.74, 0.8);
 }
 
 INSTANTIATE_FOR_EVERY_GL(drawRaySphere)

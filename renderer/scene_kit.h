@@ -257,12 +257,4 @@ void raysToCentre(Gl &gl, const std::vector<SpiralPoint> &rays, const TimePhases
     gl.end();
 }
 
-// The same at the time phases of xAngle.
-template <class Gl>
-void raysToCentre(Gl &gl, const std::vector<SpiralPoint> &rays, double xAngle, double r0,
-                  double g0, double b0)
-{
-    raysToCentre(gl, rays, timePhases(xAngle), r0, g0, b0);
-}
-
 } // namespace kit

@@ -329,6 +329,10 @@ public:
         if (withinProductRange(a.hi_) && withinProductRange(b.hi_)) {
             if (a.lo_ == 0 && b.lo_ == 0)
                 return twoProduct(a.hi_, b.hi_);
+            if (b.lo_ == 0)
+                return productWithDouble(a, b.hi_);
+            if (a.lo_ == 0)
+                return productWithDouble(b, a.hi_);
             return productOfSignificands(a, b);
         }
         return product(a, b);
@@ -497,6 +501,33 @@ private:
         return fromSignificand((bitsOf(a.hi_) ^ bitsOf(b.hi_)) >> 63, {bits, exponent});
     }
 
+    // A rounded pair times a double, both within 2^450 in magnitude, in
+    // doubles: hi * b exactly, lo * b (lo has at most 11 bits) and the sum
+    // of the small parts within 2^-103 of the product. That is rounded to
+    // 64 bits as rounded() does, unless it lies so near a halfway point of
+    // the 64-bit grid that the error could take it across: then exactly,
+    // in integers.
+    EXTENDED_FLOAT_INLINE static constexpr ExtendedFloat productWithDouble(ExtendedFloat a, double b)
+    {
+        const ExtendedFloat p = twoProduct(a.hi_, b);
+        const double small = p.lo_ + a.lo_ * b;
+        const double hi = p.hi_ + small;
+        const double lo = small - (hi - p.hi_);
+        const std::uint64_t bits = bitsOf(hi);
+        std::uint64_t step = (bits & 0x7ff0000000000000) - (std::uint64_t{11} << 52);
+        const bool below = (bits & 0x000fffffffffffff) == 0 && ((bits ^ bitsOf(lo)) >> 63);
+        step -= static_cast<std::uint64_t>(below) << 52;
+        // The grid's step, and 1.5 * 2^52 of them.
+        const double grid = __builtin_bit_cast(double, step - (std::uint64_t{52} << 52));
+        const double c = __builtin_bit_cast(double, step + 0x0008000000000000);
+        const double rest = (lo + c) - c;
+        const double off = lo - rest;  // exact: within half a step
+        if (std::abs(std::abs(off) - 0.5 * grid) <= 0x1p-30 * grid)
+            return productOfSignificands(a, ExtendedFloat{b, 0});
+        const double top = hi + rest;
+        return {top, rest - (top - hi)};
+    }
+
     // The exact sum of two rounded pairs in doubles, when their high parts
     // lie within 40 binades: then every small part is a whole number of the
     // finer one's 64-bit steps, and their sum is below 2^53 of them.
@@ -556,14 +587,15 @@ private:
         return rounded().hi_;
     }
 
-    // hi rounded to float, unless hi lies exactly halfway between two
-    // normal floats (its 25th significant bit set, none below) or among
-    // the subnormal ones. The value lies within half hi's last place, where
-    // no other float rounding point is.
+    // hi rounded to float where hi is all of the value, or unless hi lies
+    // exactly halfway between two normal floats (its 25th significant bit
+    // set, none below) or among the subnormal ones. The value lies within
+    // half hi's last place, where no other float rounding point is.
     EXTENDED_FLOAT_INLINE constexpr float toFloat() const
     {
         const std::uint64_t bits = bitsOf(hi_);
-        if ((bits & 0x1fffffff) != 0x10000000 && (bits & 0x7fffffffffffffff) >= 0x3810000000000000)
+        if (lo_ == 0 ||
+            ((bits & 0x1fffffff) != 0x10000000 && (bits & 0x7fffffffffffffff) >= 0x3810000000000000))
             return static_cast<float>(hi_);
         return rounded().roundedToOddFloat();
     }

@@ -48,10 +48,33 @@ float gentleTwist(float s)
     return static_cast<float>(g * g * g * 0.5);
 }
 
+// The stack's layers, the same in every frame at one step.
+const std::vector<LogoLayer> &logoLayers(StepMemo<LogoLayer> &memo, float step)
+{
+    return memo.entriesFor(step, [](float step, std::vector<LogoLayer> &layers) {
+        float u = 0;
+        for (;;) {
+            const float z = 0.0005 * static_cast<WideFloat>(u) - static_cast<WideFloat>(0.25f);
+            if (u < kFirstLit || u >= kLastLit)
+                layers.push_back({z, 0, 0, 0});
+            else
+                layers.push_back({z, static_cast<float>(z + static_cast<WideFloat>(0.4)),
+                                  static_cast<float>(z + static_cast<WideFloat>(0.5f)),
+                                  static_cast<float>(z + static_cast<WideFloat>(0.6))});
+            // Tested after rounding, unlike the point walk. A step too small
+            // to move u would never reach the end, so it ends the stack.
+            const float next = static_cast<WideFloat>(u) + step;
+            if (!(kStackDepth > next) || next == u)
+                return;
+            u = next;
+        }
+    });
+}
+
 } // namespace
 
 template <class Gl>
-void drawExtrudedLogo(Gl &gl, const Frame &f, SceneCaches &)
+void drawExtrudedLogo(Gl &gl, const Frame &f, SceneCaches &caches)
 {
     kit::sceneFrame(gl, 0.82, 0.88, 1.0, kit::horizontalBand(0.1666, 0.666, f.width, f.height));
     // Slow tumble: the z rotation reuses the x rate, so both get the same float.
@@ -65,26 +88,15 @@ void drawExtrudedLogo(Gl &gl, const Frame &f, SceneCaches &)
     const float twist = f.gentle ? gentleTwist(s)
                                  : static_cast<float>((static_cast<WideFloat>(s2) * s) * 0.5);
 
-    float u = 0;
-    for (;;) {
+    for (const LogoLayer &layer : logoLayers(caches.logoLayers, f.step)) {
         gl.begin(GL_LINES);
-        const float z = 0.0005 * static_cast<WideFloat>(u) - static_cast<WideFloat>(0.25f);
-        if (u < kFirstLit || u >= kLastLit)
-            gl.color4f(0, 0, 0, 1);
-        else
-            gl.color4f(z + static_cast<WideFloat>(0.4), z + static_cast<WideFloat>(0.5f), z + static_cast<WideFloat>(0.6), 1);
+        gl.color4f(layer.red, layer.green, layer.blue, 1);
         for (const Segment &seg : kLogo) {
-            gl.vertex3f(seg.x0, seg.y0, z);
-            gl.vertex3f(seg.x1, seg.y1, z);
+            gl.vertex3f(seg.x0, seg.y0, layer.z);
+            gl.vertex3f(seg.x1, seg.y1, layer.z);
         }
         gl.end();
         gl.rotatef(twist, 0, 0, 1);
-        // Tested after rounding, unlike the point walk. A step too small to
-        // move u would never reach the end, so it ends the stack.
-        const float next = static_cast<WideFloat>(u) + f.step;
-        if (!(kStackDepth > next) || next == u)
-            break;
-        u = next;
     }
 }
 

@@ -12,6 +12,13 @@
 
 #include <vector>
 
+// Scene 1: one layer of the logo's stack, where it lies along z and its
+// colour (black at both ends of the stack).
+struct LogoLayer {
+    float z;
+    float red, green, blue;
+};
+
 // Scene 3: one step of the walk round the square, its colour's palette
 // angles and the outline point its six rays run to.
 struct OutlinePoint {
@@ -69,6 +76,7 @@ struct BundleLine {
 };
 
 struct SceneCaches {
+    StepMemo<LogoLayer> logoLayers;           // scene 1
     StepMemo<kit::SpiralPoint> burstRays;     // scene 2: the spiral the burst runs to
     StepMemo<CubeRay> cubeRays;               // scene 3
     StepMemo<NoiseStep> noiseSteps;           // scene 4

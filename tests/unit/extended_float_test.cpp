@@ -208,3 +208,37 @@ TEST(ExtendedFloat, ScenesOperandsRoundAsX87)
         ASSERT_NO_FATAL_FAILURE(expectConversionsAgree(product));
     }
 }
+
+// Products of a 64-bit significand and a double's whose exact value lies
+// on a halfway point of the 64-bit grid, or a unit of its last place to
+// either side: where working in doubles first has to notice how close it is.
+TEST(ExtendedFloat, ProductsOnAndBesideTiesRoundAsX87)
+{
+    if (!kX87)
+        GTEST_SKIP() << "no x87 long double to compare with";
+    std::mt19937_64 random(64);
+    int tried = 0;
+    while (tried < 3000) {
+        const std::uint64_t b = (random() >> 11) | 1 | std::uint64_t{1} << 52;
+        // The inverse of the odd b modulo 2^64, by Newton's iteration.
+        std::uint64_t inverse = b;
+        for (int i = 0; i < 6; ++i)
+            inverse *= 2 - b * inverse;
+        for (const int below : {52, 53}) {
+            const std::uint64_t mask = (std::uint64_t{1} << below) - 1;
+            for (const std::int64_t beside : {0, -1, 1}) {
+                const std::uint64_t low = ((std::uint64_t{1} << (below - 1)) + beside) * inverse & mask;
+                const std::uint64_t a = ((random() | std::uint64_t{1} << 63) & ~mask) | low;
+                // Only where the product's bits below the grid are those set.
+                const unsigned __int128 product = static_cast<unsigned __int128>(a) * b;
+                if ((product >> (below + 63)) != 1)
+                    continue;
+                ++tried;
+                const bool negative = random() & 1;
+                const Both x = number(a, -63, negative), y = number(b, static_cast<int>(random() % 40) - 72, false);
+                ASSERT_TRUE(same(x.portable * y.portable, x.x87 * y.x87)) << std::hex << a << " * " << b;
+                ASSERT_TRUE(same(y.portable * x.portable, y.x87 * x.x87)) << std::hex << b << " * " << a;
+            }
+        }
+    }
+}

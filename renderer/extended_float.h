@@ -13,10 +13,12 @@
 // float, double and int are exact and free; sums and products of two
 // doubles are worked out exactly in doubles, and rounded to 64 bits only
 // when the value is used: not at all where it is next rounded to float or
-// double, except where it lies next to a halfway point. What doubles cannot
-// do exactly (other products, quotients, sums of far apart numbers, numbers
-// near the ends of double's range) goes through Unpacked: a 64-bit integer
-// significand and an exponent.
+// double, except where it lies next to a halfway point. A product of a
+// value and a double is worked out in doubles closely enough to round it
+// right, unless it lies next to a halfway point of the 64-bit grid. What
+// doubles cannot do exactly (other products, quotients, sums of far apart
+// numbers, numbers near the ends of double's range, those halfway points)
+// goes through Unpacked or the integer significands.
 //
 // The values must lie within double's normal range, zero apart, with room
 // for 64 bits below: 2^-1000 to 2^1000 in magnitude. The scenes' values come

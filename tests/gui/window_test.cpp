@@ -285,7 +285,9 @@ void WindowTest::wakesOncePerRefreshAndNeverWhilePaused()
     };
     const double hz = w.screen()->refreshRate();
     const double playing = wakesPerSecond();
-    QVERIFY2(playing <= 2 * hz, qPrintable(QString("%1 wakes a second at %2 Hz").arg(playing).arg(hz)));
+    // Two wakes a picture where nothing holds swaps back (a deadline, then
+    // the swap), and a few a second that are the toolkit's own.
+    QVERIFY2(playing <= 2 * hz + 5, qPrintable(QString("%1 wakes a second at %2 Hz").arg(playing).arg(hz)));
     QTest::keyClick(&w, Qt::Key_Space);
     const double paused = wakesPerSecond();
     QVERIFY2(paused == 0, qPrintable(QString("%1 wakes a second while paused").arg(paused)));

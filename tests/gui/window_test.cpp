@@ -260,9 +260,6 @@ void WindowTest::leftAtTheStartStopsAtZero()
 // wakes for its pictures alone, and paused not at all.
 void WindowTest::wakesOncePerRefreshAndNeverWhilePaused()
 {
-#ifdef OSTRE3_SANITIZED
-    QSKIP("counts wakes within seconds, which a sanitized build upsets (the normal build counts them)");
-#endif
     Stage stage;
     MainWindow w;
     // Small enough for software GL to draw in a fraction of a refresh.

@@ -424,6 +424,16 @@ private:
 #endif
     }
 
+    // The exponent bits of the 64-bit grid's step near hi, for a hi far
+    // from double's ends: hi's last place / 2^11, or half that where hi is
+    // a power of two and lo takes the value below it.
+    EXTENDED_FLOAT_INLINE static constexpr std::uint64_t gridStepBits(double hi, double lo)
+    {
+        const std::uint64_t bits = bitsOf(hi);
+        const bool below = (bits & 0x000fffffffffffff) == 0 && ((bits ^ bitsOf(lo)) >> 63);
+        return (bits & 0x7ff0000000000000) - (std::uint64_t{11} << 52) - (static_cast<std::uint64_t>(below) << 52);
+    }
+
     // The value as a pair whose sum is the value itself: hi + lo rounded to
     // 64 bits. The 64-bit grid near hi is hi's last place / 2^11, half that
     // just below a power of two; lo is rounded to it by adding and taking
@@ -433,14 +443,10 @@ private:
     {
         if (lo_ == 0)
             return *this;
-        const std::uint64_t bits = bitsOf(hi_);
         // Far from double's ends, where the grid's steps are normal doubles.
         if (static_cast<unsigned>(biasedExponent(hi_) - 24) >= 1977)
             return exactSum(hi_, lo_);
-        std::uint64_t step = (bits & 0x7ff0000000000000) - (std::uint64_t{11} << 52) + 0x0008000000000000;
-        const bool below = (bits & 0x000fffffffffffff) == 0 && ((bits ^ bitsOf(lo_)) >> 63);
-        step -= static_cast<std::uint64_t>(below) << 52;
-        const double c = __builtin_bit_cast(double, step);
+        const double c = __builtin_bit_cast(double, gridStepBits(hi_, lo_) + 0x0008000000000000);
         const double rest = (lo_ + c) - c;
         const double hi = hi_ + rest;
         return {hi, rest - (hi - hi_)};
@@ -515,10 +521,7 @@ private:
         const double small = p.lo_ + a.lo_ * b;
         const double hi = p.hi_ + small;
         const double lo = small - (hi - p.hi_);
-        const std::uint64_t bits = bitsOf(hi);
-        std::uint64_t step = (bits & 0x7ff0000000000000) - (std::uint64_t{11} << 52);
-        const bool below = (bits & 0x000fffffffffffff) == 0 && ((bits ^ bitsOf(lo)) >> 63);
-        step -= static_cast<std::uint64_t>(below) << 52;
+        const std::uint64_t step = gridStepBits(hi, lo);
         // The grid's step, and 1.5 * 2^52 of them.
         const double grid = __builtin_bit_cast(double, step - (std::uint64_t{52} << 52));
         const double c = __builtin_bit_cast(double, step + 0x0008000000000000);

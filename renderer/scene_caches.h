@@ -30,18 +30,40 @@ struct CubeRay {
     OutlinePoint p;
 };
 
-// Scene 4: one point of a noise line before the scroll, its parameter and
-// the noise inputs of its jitter (all 0 for the first point) ...
-struct NoiseStep {
-    float along;  // the walk's parameter
-    double nx, ny, nz;
+// A wide value kept in two doubles: the value rounded to double and what is
+// left, which the wide type holds exactly. Loading and adding them costs a
+// long double no more than the product it replaces, and the portable wide
+// type far less.
+struct WideParts {
+    double hi, lo;
+
+    WideParts() = default;
+    explicit WideParts(WideFloat value)
+        : hi(static_cast<double>(value)), lo(static_cast<double>(value - static_cast<WideFloat>(hi)))
+    {
+    }
+    WideFloat value() const { return static_cast<WideFloat>(hi) + lo; }
 };
 
-// ... and as both lines draw it in one frame; only the height differs.
+// Scene 4: one point of a noise line before the scroll, its parameter and
+// its noise inputs, each times its jitter's multiplier (all 0 for the first
+// point) ...
+struct NoiseStep {
+    float along;  // the walk's parameter
+    WideParts nx, ny, nz;
+};
+
+// ... the angles its jitter takes the sines of in one frame ...
+struct JitterAngles {
+    double x, y, z;
+};
+
+// ... and as the two lines draw it in one frame, above the band and below.
 struct NoisePoint {
     int column;
     float x, z;
-    double jy;
+    double jy;  // the jitter in height, which the heights take in
+    float yAbove, yBelow;
 };
 
 // Scene 4: one ray of the cone, its colour's palette angles and rim point.
@@ -80,7 +102,8 @@ struct SceneCaches {
     StepMemo<kit::SpiralPoint> burstRays;     // scene 2: the spiral the burst runs to
     StepMemo<CubeRay> cubeRays;               // scene 3
     StepMemo<NoiseStep> noiseSteps;           // scene 4
-    std::vector<NoisePoint> noisePoints;      // scene 4: this frame's, kept to spare an allocation
+    std::vector<JitterAngles> jitterAngles;   // scene 4: this frame's, kept to spare an allocation
+    std::vector<NoisePoint> noisePoints;      // scene 4: the same
     StepMemo<ConeRay> coneRays;               // scene 4
     StepMemo<RimStep> rimSteps;               // scene 5
     StepMemo<HatchStep> hatchSteps;           // scene 6

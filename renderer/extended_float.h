@@ -303,7 +303,7 @@ public:
         else if constexpr (std::is_same_v<T, float>)
             return toFloat();
         else if constexpr (std::is_integral_v<T> && std::is_signed_v<T>)
-            return rounded().template truncated<T>();
+            return roundedForTruncation().template truncated<T>();
         else if constexpr (std::is_same_v<T, long double> && std::numeric_limits<long double>::digits >= 64)
             return rounded().exactly();
         else
@@ -387,6 +387,50 @@ public:
     ExtendedFloat &operator*=(ExtendedFloat b) { return *this = *this * b; }
     ExtendedFloat &operator/=(ExtendedFloat b) { return *this = *this / b; }
 
+    // double((a + b) * c) for doubles b and c and the value a whose double
+    // is hi and whose rest is lo, the sum and the product each rounded to
+    // 64 bits: how an angle is made from a kept value and a phase. Worked
+    // out in doubles where that surely rounds the same: the sum exactly,
+    // rounded to the 64-bit grid of its binade; the product within 2^-52 of
+    // its double's last place, which makes it that double unless it lies
+    // next to a halfway point. Elsewhere, the operations one by one.
+    EXTENDED_FLOAT_INLINE static double sumTimesAsDouble(double hi, double lo, double b, double c)
+    {
+        const int ea = biasedExponent(hi), eb = biasedExponent(b);
+        if (ea != 0 && eb != 0 && ea - eb < 40 && eb - ea < 40 && withinProductRange(c)) {
+            const ExtendedFloat s = twoSum(hi, b);
+            const double rest = s.lo_ + lo;  // exact, as in sumOfPairs
+            if (withinProductRange(s.hi_)) {
+                // The grid of s's binade, or of the one below where s is a
+                // power of two and the rest negative; a sum that rounds
+                // into another binade goes the long way.
+                const std::uint64_t step = gridStepBits(s.hi_, rest);
+                const double grid = __builtin_bit_cast(double, step + 0x0008000000000000);
+                const double onGrid = (rest + grid) - grid;
+                const double sum = s.hi_ + onGrid;
+                const double sumRest = onGrid - (sum - s.hi_);
+                if (biasedExponent(sum) == biasedExponent(s.hi_)) {
+                    // The product is p + small, within 2^-52 of p's last
+                    // place; nearest it, the double q and what is left.
+                    const ExtendedFloat p = twoProduct(sum, c);
+                    const double small = p.lo_ + sumRest * c;
+                    const double q = p.hi_ + small;
+                    const double off = small - (q - p.hi_);
+                    // Half q's last place less 2^-10 of it, which leaves room
+                    // for that error and the product's rounding to the grid
+                    // (2^-12 of the last place); a power of two has a nearer
+                    // double below it.
+                    const std::uint64_t bits = bitsOf(q);
+                    const std::uint64_t bound =
+                        (bits & 0x7ff0000000000000) - (std::uint64_t{54} << 52) + 0x000ff80000000000;
+                    if ((bits & 0x000fffffffffffff) != 0 && (bitsOf(off) & 0x7fffffffffffffff) < bound)
+                        return q;
+                }
+            }
+        }
+        return sumTimesOneByOne(hi, lo, b, c);
+    }
+
 private:
     using Unpacked = extended_float::Unpacked;
 
@@ -450,6 +494,16 @@ private:
         const double rest = (lo_ + c) - c;
         const double hi = hi_ + rest;
         return {hi, rest - (hi - hi_)};
+    }
+
+    // The pair as truncating it needs it: hi alone where hi is not a whole
+    // number below 2^52, as the nearest whole one is then a whole last
+    // place away, beyond the reach of any rest; rounded where it is.
+    EXTENDED_FLOAT_INLINE constexpr ExtendedFloat roundedForTruncation() const
+    {
+        if (hi_ > -0x1p52 && hi_ < 0x1p52 && static_cast<double>(static_cast<long long>(hi_)) != hi_)
+            return {hi_, 0};
+        return rounded();
     }
 
     // A rounded pair within double's normal range, less 64 places at its
@@ -544,6 +598,11 @@ private:
             return twoSum(s.hi_, (s.lo_ + a.lo_) + b.lo_);
         }
         return sum(a, b);
+    }
+
+    [[gnu::noinline]] static double sumTimesOneByOne(double hi, double lo, double b, double c)
+    {
+        return static_cast<double>((ExtendedFloat{hi, lo} + b) * c);
     }
 
     // What the doubles cannot do exactly, in integers; out of line, as it

@@ -70,12 +70,11 @@ OSTRE3_FRAME_LOOP const std::vector<NoisePoint> &noisePoints(SceneCaches &caches
     std::vector<JitterAngles> &angles = caches.jitterAngles;
     points.clear();
     angles.clear();
-    const WideFloat phase = scroll.jitterPhase;
+    const double phase = scroll.jitterPhase;
     for (const NoiseStep &n : noiseSteps(caches.noiseSteps, step)) {
         const int column = static_cast<int>(static_cast<long long>(scroll.offset + static_cast<WideFloat>(n.along)) % 1000);
-        angles.push_back({static_cast<double>((n.nx.value() + phase) * kit::kTwoPi),
-                          static_cast<double>((n.ny.value() + phase) * kit::kTwoPi),
-                          static_cast<double>((n.nz.value() + phase) * kit::kTwoPi)});
+        angles.push_back({n.nx.sumTimesAsDouble(phase, kit::kTwoPi), n.ny.sumTimesAsDouble(phase, kit::kTwoPi),
+                          n.nz.sumTimesAsDouble(phase, kit::kTwoPi)});
         points.push_back({column, 0, 0, 0, 0, 0});
     }
     auto angle = angles.cbegin();

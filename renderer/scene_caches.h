@@ -9,6 +9,7 @@
 
 #include "scene_kit.h"
 #include "step_memo.h"
+#include "wide_parts.h"
 
 #include <vector>
 
@@ -28,21 +29,6 @@ struct OutlinePoint {
 struct CubeRay {
     kit::PaletteAngles colour;
     OutlinePoint p;
-};
-
-// A wide value kept in two doubles: the value rounded to double and what is
-// left, which the wide type holds exactly. Loading and adding them costs a
-// long double no more than the product it replaces, and the portable wide
-// type far less.
-struct WideParts {
-    double hi, lo;
-
-    WideParts() = default;
-    explicit WideParts(WideFloat value)
-        : hi(static_cast<double>(value)), lo(static_cast<double>(value - static_cast<WideFloat>(hi)))
-    {
-    }
-    WideFloat value() const { return static_cast<WideFloat>(hi) + lo; }
 };
 
 // Scene 4: one point of a noise line before the scroll, its parameter and

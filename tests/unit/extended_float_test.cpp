@@ -242,3 +242,35 @@ TEST(ExtendedFloat, ProductsOnAndBesideTiesRoundAsX87)
         }
     }
 }
+
+// double((a + b) * c) in one step, for a kept as its double and the rest,
+// against x87's sum and product: on angles as the scenes make them, and on
+// products made to land within a few 64-bit steps of a halfway point
+// between two doubles, where working in doubles has to give way.
+TEST(ExtendedFloat, SumTimesADoubleRoundsAsX87)
+{
+    if (!kX87)
+        GTEST_SKIP() << "no x87 long double to compare with";
+    const auto agree = [](long double a, double b, double c) -> ::testing::AssertionResult {
+        const double hi = static_cast<double>(a), lo = static_cast<double>(a - hi);
+        const double got = ExtendedFloat::sumTimesAsDouble(hi, lo, b, c);
+        const double x87 = static_cast<double>((a + b) * c);
+        if (sameBits(got, x87))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << std::hexfloat << "(" << a << " + " << b << ") * " << c << ": " << got
+                                             << ", x87 " << x87;
+    };
+    std::mt19937_64 random(31);
+    std::uniform_real_distribution<double> multiplier(1e6, 9e6), phase(0.5, 130), factor(1, 8);
+    for (int i = 0; i < 1000000; ++i) {
+        const long double noise = std::sin(multiplier(random));
+        ASSERT_TRUE(agree(noise * static_cast<float>(multiplier(random)), phase(random), 6.28318536));
+    }
+    for (int i = 0; i < 300000; ++i) {
+        const double q = multiplier(random), c = factor(random);
+        const long double lastPlace = std::nextafter(q, 2 * q) - q;
+        const long double halfway = q + lastPlace / 2 + static_cast<int>(random() % 5 - 2) * std::ldexp(lastPlace, -11);
+        const double b = phase(random);
+        ASSERT_TRUE(agree(halfway / c - b, b, c));
+    }
+}

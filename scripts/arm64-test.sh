@@ -7,7 +7,7 @@
 # tool are not built for arm64.
 #
 #   arm64-test.sh           the tests and the sample
-#   arm64-test.sh --wide    the wide sample (923 frames, tens of minutes)
+#   arm64-test.sh --wide    the wide sample (923 frames, minutes)
 #
 # Adds arm64 as a foreign architecture to dpkg (through sudo when not
 # root), for arm64 GL, GLU and GoogleTest.

@@ -404,9 +404,7 @@ public:
                 // The grid of s's binade, or of the one below where s is a
                 // power of two and the rest negative; a sum that rounds
                 // into another binade goes the long way.
-                const std::uint64_t step = gridStepBits(s.hi_, rest);
-                const double grid = __builtin_bit_cast(double, step + 0x0008000000000000);
-                const double onGrid = (rest + grid) - grid;
+                const double onGrid = roundedToGrid(rest, gridStepBits(s.hi_, rest));
                 const double sum = s.hi_ + onGrid;
                 const double sumRest = onGrid - (sum - s.hi_);
                 if (biasedExponent(sum) == biasedExponent(s.hi_)) {
@@ -415,15 +413,7 @@ public:
                     const ExtendedFloat p = twoProduct(sum, c);
                     const double small = p.lo_ + sumRest * c;
                     const double q = p.hi_ + small;
-                    const double off = small - (q - p.hi_);
-                    // Half q's last place less 2^-10 of it, which leaves room
-                    // for that error and the product's rounding to the grid
-                    // (2^-12 of the last place); a power of two has a nearer
-                    // double below it.
-                    const std::uint64_t bits = bitsOf(q);
-                    const std::uint64_t bound =
-                        (bits & 0x7ff0000000000000) - (std::uint64_t{54} << 52) + 0x000ff80000000000;
-                    if ((bits & 0x000fffffffffffff) != 0 && (bitsOf(off) & 0x7fffffffffffffff) < bound)
+                    if (staysDouble(q, small - (q - p.hi_)))
                         return q;
                 }
             }
@@ -478,11 +468,31 @@ private:
         return (bits & 0x7ff0000000000000) - (std::uint64_t{11} << 52) - (static_cast<std::uint64_t>(below) << 52);
     }
 
+    // x rounded to the 64-bit grid of gridStepBits, to nearest with ties to
+    // an even number of steps: by adding and taking off 1.5 * 2^52 of them,
+    // for an x below 2^51 of them.
+    EXTENDED_FLOAT_INLINE static constexpr double roundedToGrid(double x, std::uint64_t step)
+    {
+        const double c = __builtin_bit_cast(double, step + 0x0008000000000000);
+        return (x + c) - c;
+    }
+
+    // Whether hi is the double nearest hi + rest, however a rounding to the
+    // 64-bit grid moves that: rest lies below half hi's last place by more
+    // than 2^-10 of it, which holds a step of the grid and an error of
+    // 2^-50 of the last place in rest; and hi is neither a power of two,
+    // whose double below is nearer, nor near double's low end.
+    EXTENDED_FLOAT_INLINE static constexpr bool staysDouble(double hi, double rest)
+    {
+        const std::uint64_t bits = bitsOf(hi);
+        const std::uint64_t bound = (bits & 0x7ff0000000000000) - (std::uint64_t{54} << 52) + 0x000ff80000000000;
+        return (bits & 0x000fffffffffffff) != 0 && biasedExponent(hi) > 54 &&
+               (bitsOf(rest) & 0x7fffffffffffffff) < bound;
+    }
+
     // The value as a pair whose sum is the value itself: hi + lo rounded to
-    // 64 bits. The 64-bit grid near hi is hi's last place / 2^11, half that
-    // just below a power of two; lo is rounded to it by adding and taking
-    // off 1.5 * 2^52 of its steps, which rounds to nearest, ties to even:
-    // hi is an even number of steps.
+    // 64 bits, which is hi and lo rounded to the grid, as hi is an even
+    // number of its steps.
     EXTENDED_FLOAT_INLINE constexpr ExtendedFloat rounded() const
     {
         if (lo_ == 0)
@@ -490,8 +500,7 @@ private:
         // Far from double's ends, where the grid's steps are normal doubles.
         if (static_cast<unsigned>(biasedExponent(hi_) - 24) >= 1977)
             return exactSum(hi_, lo_);
-        const double c = __builtin_bit_cast(double, gridStepBits(hi_, lo_) + 0x0008000000000000);
-        const double rest = (lo_ + c) - c;
+        const double rest = roundedToGrid(lo_, gridStepBits(hi_, lo_));
         const double hi = hi_ + rest;
         return {hi, rest - (hi - hi_)};
     }
@@ -576,10 +585,8 @@ private:
         const double hi = p.hi_ + small;
         const double lo = small - (hi - p.hi_);
         const std::uint64_t step = gridStepBits(hi, lo);
-        // The grid's step, and 1.5 * 2^52 of them.
         const double grid = __builtin_bit_cast(double, step - (std::uint64_t{52} << 52));
-        const double c = __builtin_bit_cast(double, step + 0x0008000000000000);
-        const double rest = (lo + c) - c;
+        const double rest = roundedToGrid(lo, step);
         const double off = lo - rest;  // exact: within half a step
         if (std::abs(std::abs(off) - 0.5 * grid) <= 0x1p-30 * grid)
             return productOfSignificands(a, ExtendedFloat{b, 0});
@@ -641,12 +648,7 @@ private:
     // quarter below a power of two).
     EXTENDED_FLOAT_INLINE constexpr double toDouble() const
     {
-        const std::uint64_t bits = bitsOf(hi_);
-        // Half hi's last place less 2^-10 of it, as bits; a power of two
-        // goes the long way.
-        const std::uint64_t bound = (bits & 0x7ff0000000000000) - (std::uint64_t{54} << 52) + 0x000ff80000000000;
-        if (lo_ == 0 || ((bits & 0x000fffffffffffff) != 0 && biasedExponent(hi_) > 54 &&
-                         (bitsOf(lo_) & 0x7fffffffffffffff) < bound))
+        if (lo_ == 0 || staysDouble(hi_, lo_))
             return hi_;
         return rounded().hi_;
     }
